@@ -1,0 +1,13 @@
+#include "app/error_box_win.h"
+
+#include "shot/shot_recorder.h"
+#include "win/text.h"
+
+namespace dhsu {
+
+void ShowErrorBox(HWND owner, const std::string& message) {
+    MessageBoxW(owner, win::Wide(message).c_str(), win::Wide(kAppTitle).c_str(),
+                MB_OK | MB_ICONERROR);
+}
+
+}  // namespace dhsu

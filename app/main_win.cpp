@@ -1,0 +1,55 @@
+// Entry point: one instance at a time, the main window, the message loop.
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <exception>
+
+#include "app/error_box_win.h"
+#include "ui/Unit1.h"
+#include "win/handles.h"
+
+namespace {
+
+constexpr wchar_t kInstanceMutex[] = L"Duskhold_Screenshot_Utility_Mutex";
+
+bool AnotherInstanceRuns() {
+    const dhsu::win::KernelHandle existing(OpenMutexW(0, TRUE, kInstanceMutex));
+    return static_cast<bool>(existing);
+}
+
+void RunMessageLoop(HWND mainWindow) {
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Dialog navigation (Tab between the controls) for the main window's controls.
+        if (mainWindow && IsWindow(mainWindow) && IsDialogMessageW(mainWindow, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void RunApplication(int showCommand, HINSTANCE instance) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+    dhsu::TForm1 form(instance);
+    try {
+        form.Create(showCommand);
+        RunMessageLoop(form.Handle());
+    } catch (const std::exception& error) {
+        dhsu::ShowErrorBox(nullptr, error.what());
+    }
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
+    if (AnotherInstanceRuns()) {
+        MessageBoxW(nullptr, L"Two DHSUs can't run at the same time.", L"DH Screenshot Utlilty",
+                    MB_OK | MB_ICONINFORMATION);
+        return 1;
+    }
+    const dhsu::win::KernelHandle instanceMutex(CreateMutexW(nullptr, TRUE, kInstanceMutex));
+    RunApplication(showCommand, instance);
+    return 0;
+}

@@ -1,0 +1,12 @@
+set(CMAKE_C_COMPILER ${DHSU_MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${DHSU_MINGW_TRIPLET}-g++-posix)
+set(CMAKE_RC_COMPILER ${DHSU_MINGW_TRIPLET}-windres)
+set(CMAKE_FIND_ROOT_PATH /usr/${DHSU_MINGW_TRIPLET})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# A static runtime, so dhsu.exe and NviewLib.dll run without the mingw DLLs beside them.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_SHARED_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)

@@ -1,0 +1,27 @@
+#pragma once
+// Baseline JPEG through TurboJPEG: 4:2:0 chroma, the accurate integer DCT.
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+
+#include "nviewlib/bmp_reader.h"
+
+namespace dhsu::nviewlib {
+
+struct TurboJpegFree {
+    void operator()(unsigned char* buffer) const;
+};
+
+struct JpegData {
+    std::unique_ptr<unsigned char, TurboJpegFree> bytes;
+    std::size_t size = 0;
+};
+
+constexpr int kMinJpegQuality = 0;  // TurboJPEG treats 0 as 1, the coarsest tables
+constexpr int kMaxJpegQuality = 100;
+
+// Nothing for a quality outside kMinJpegQuality..kMaxJpegQuality or an encoder failure.
+std::optional<JpegData> EncodeJpeg(const BgrImage& image, int quality);
+
+}  // namespace dhsu::nviewlib

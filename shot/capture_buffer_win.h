@@ -1,0 +1,30 @@
+#pragma once
+// The capture buffer (the main window's hidden Image1): a screen-compatible bitmap that every
+// capture lands in before it is saved.
+
+#include <windows.h>
+
+#include "shot/shot_recorder.h"
+#include "win/handles.h"
+
+namespace dhsu {
+
+class CaptureBuffer : public ShotImage {
+public:
+    // A new bitmap of the screen's depth, w then h; the old picture is gone.
+    void Resize(int width, int height);
+    // Takes over a bitmap handed in by the clipboard, with its palette if it has one.
+    void Assign(win::GdiObject bitmap, win::GdiObject palette);
+    HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.Get()); }
+    int Width() const;
+    int Height() const;
+
+    // Writes the picture as a BMP file; a file that could not be written completely is removed.
+    void SaveBmp(const std::string& path) const override;
+
+private:
+    win::GdiObject bitmap_;
+    win::GdiObject palette_;  // colours of a palettised clipboard bitmap
+};
+
+}  // namespace dhsu

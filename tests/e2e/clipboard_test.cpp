@@ -1,0 +1,185 @@
+// Bitmaps put on the clipboard by other programs become shots; the viewer chain stays whole.
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "dhsu_process.h"
+#include "test_window.h"
+#include "ui/main_window_controls.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kWidth = 120, kHeight = 90;
+
+// A bitmap of the known picture, handed to the clipboard (which then owns it).
+HBITMAP PatternBitmap() {
+    std::vector<std::uint8_t> bits(std::size_t(kWidth) * kHeight * 4);
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x) {
+            const Pixel p = PatternAt(x, y);
+            std::uint8_t* out = &bits[(std::size_t(y) * kWidth + x) * 4];
+            out[0] = p.blue, out[1] = p.green, out[2] = p.red;
+        }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info,
+                                    DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+bool PutOnClipboard(HWND owner, UINT format, HANDLE data) {
+    if (!WaitFor([&] { return OpenClipboard(owner) != FALSE; }, 5s)) return false;
+    EmptyClipboard();
+    const bool put = SetClipboardData(format, data) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
+bool PutBitmap(HWND owner) { return PutOnClipboard(owner, CF_BITMAP, PatternBitmap()); }
+
+bool PutText(HWND owner, const char* text) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    memcpy(GlobalLock(memory), text, strlen(text) + 1);
+    GlobalUnlock(memory);
+    return PutOnClipboard(owner, CF_TEXT, memory);
+}
+
+bool ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }
+
+// Another program's clipboard viewer, counting the notifications it is given.
+class Viewer {
+public:
+    Viewer() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = Procedure;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"DhsuE2eViewer";
+        RegisterClassW(&windowClass);
+        window_ = CreateWindowExW(0, windowClass.lpszClassName, L"viewer", WS_OVERLAPPED, 0, 0, 10,
+                                  10, nullptr, nullptr, windowClass.hInstance, this);
+        SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        next_ = SetClipboardViewer(window_);
+        drawn = 0;  // joining notifies at once
+    }
+    ~Viewer() { Leave(); DestroyWindow(window_); }
+    void Leave() {
+        if (joined_) ChangeClipboardChain(window_, next_);
+        joined_ = false;
+    }
+    HWND Handle() const { return window_; }
+    int drawn = 0;
+
+private:
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+        auto* self = reinterpret_cast<Viewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self && message == WM_DRAWCLIPBOARD) {
+            ++self->drawn;
+            if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+            return 0;
+        }
+        if (self && message == WM_CHANGECBCHAIN) {
+            if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
+            else if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+            return 0;
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    HWND window_ = nullptr;
+    HWND next_ = nullptr;
+    bool joined_ = true;
+};
+
+class ClipboardTest : public ::testing::Test {
+protected:
+    void Start(const std::string& name) {
+        folder = FreshFolder(name);
+        dhsu = std::make_unique<DhsuProcess>(folder);
+        ASSERT_NE(dhsu->Window(), nullptr);
+        dhsu->Click(dhsu::CheckBox_JPEG);  // plain BMP shots
+    }
+    void TearDown() override {
+        if (dhsu) {
+            EXPECT_EQ(dhsu->Close(), 0u);
+        }
+    }
+    std::filesystem::path folder;
+    std::unique_ptr<DhsuProcess> dhsu;
+    Viewer owner;  // also owns what the test puts on the clipboard
+};
+
+TEST_F(ClipboardTest, BitmapLeftFromBeforeTheStartIsDiscardedNotRecorded) {
+    ASSERT_TRUE(PutBitmap(owner.Handle()));
+    Start("ClipboardAtStart");
+    EXPECT_TRUE(WaitFor([] { return !ClipboardHasBitmap(); }));
+    std::this_thread::sleep_for(1s);
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"dhsu.exe"});
+    EXPECT_EQ(dhsu->ControlText(dhsu::Label_Count), "Obr.  : 0");
+}
+
+// Wine may notify a viewer twice for one change of the clipboard, and each notification while a
+// bitmap is there is a shot; so the tests count shots rather than expect exactly one per change.
+std::size_t ShotsIn(const std::filesystem::path& folder) {
+    std::size_t shots = 0;
+    for (const std::string& name : FilesIn(folder)) shots += name.ends_with(".bmp");
+    return shots;
+}
+
+std::size_t SettledShots(const std::filesystem::path& folder) {
+    std::size_t shots = ShotsIn(folder);
+    for (std::size_t before = ~shots; before != shots;) {
+        before = shots;
+        std::this_thread::sleep_for(700ms);
+        shots = ShotsIn(folder);
+    }
+    return shots;
+}
+
+TEST_F(ClipboardTest, EachNewBitmapIsTheNextNumberedShotAndTextIsIgnored) {
+    Start("ClipboardShots");
+    ASSERT_TRUE(PutBitmap(owner.Handle()));
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0001.bmp"); }));
+    const std::size_t first = SettledShots(folder);
+    BmpImage image;
+    ASSERT_TRUE(ReadBmp(folder / "DH0001.bmp", image));
+    ASSERT_EQ(image.width, kWidth);
+    ASSERT_EQ(image.height, kHeight);
+    EXPECT_EQ(image.At(0, 0), PatternAt(0, 0));
+    EXPECT_EQ(image.At(kWidth - 1, kHeight - 1), PatternAt(kWidth - 1, kHeight - 1));
+
+    ASSERT_TRUE(PutText(owner.Handle(), "not a picture"));
+    EXPECT_EQ(SettledShots(folder), first);
+
+    ASSERT_TRUE(PutBitmap(owner.Handle()));
+    ASSERT_TRUE(WaitFor([&] { return ShotsIn(folder) > first; }));
+    const std::size_t shots = SettledShots(folder);
+    char last[16];
+    std::snprintf(last, sizeof last, "DH%04zu.bmp", shots);
+    EXPECT_TRUE(std::filesystem::exists(folder / last)) << ::testing::PrintToString(FilesIn(folder));
+    EXPECT_EQ(dhsu->ControlText(dhsu::Label_Count), "Shot : " + std::to_string(shots));
+}
+
+TEST_F(ClipboardTest, ViewersAfterOursKeepGettingNotifiedAsTheChainChanges) {
+    Viewer last;    // joined first: the end of the chain
+    Viewer middle;  // then this one: between the program and `last`
+    Start("ClipboardChain");
+    ASSERT_TRUE(PutText(owner.Handle(), "one"));
+    ASSERT_TRUE(WaitFor([&] { return last.drawn >= 1 && middle.drawn >= 1; }));
+
+    middle.Leave();
+    const int before = last.drawn;
+    ASSERT_TRUE(PutText(owner.Handle(), "two"));
+    ASSERT_TRUE(WaitFor([&] { return last.drawn > before; })) << "the program lost its next viewer";
+
+    ASSERT_EQ(dhsu->Close(), 0u);
+    dhsu.reset();
+    const int afterClose = last.drawn;
+    ASSERT_TRUE(PutText(owner.Handle(), "three"));
+    EXPECT_TRUE(WaitFor([&] { return last.drawn > afterClose; })) << "the chain broke at close";
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,198 @@
+#include "dhsu_process.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "registry_settings.h"
+
+namespace e2e {
+
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+        std::this_thread::sleep_for(20ms);
+    }
+    return true;
+}
+
+std::filesystem::path TestDirectory() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::filesystem::path(path).parent_path();
+}
+
+std::filesystem::path FreshFolder(const std::string& name) {
+    const auto folder = TestDirectory() / "e2e-run" / name;
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    return folder;
+}
+
+std::string WindowText(HWND window) {
+    wchar_t text[1024] = {};
+    // Works across processes for captions and control texts alike.
+    SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(n > 0 ? n - 1 : 0, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), n, nullptr, nullptr);
+    return utf8;
+}
+
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void PressKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+namespace {
+
+struct BoxSearch {
+    const std::wstring* caption;
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<BoxSearch*>(param);
+    wchar_t className[64] = {}, caption[256] = {};
+    GetClassNameW(window, className, 64);
+    GetWindowTextW(window, caption, 256);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (std::wstring(className) == L"#32770" && *search->caption == caption &&
+        IsWindowVisible(window) && (search->processId == 0 || owner == search->processId)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    if (std::wstring(className) == L"Static") {
+        const std::string text = WindowText(child);
+        if (!text.empty()) *reinterpret_cast<std::string*>(param) += text;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND FindMessageBox(const std::wstring& caption, DWORD processId) {
+    BoxSearch search{&caption, processId, nullptr};
+    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string MessageBoxText(HWND box) {
+    std::string text;
+    EnumChildWindows(box, CollectStaticText, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+void DismissMessageBox(HWND box) {
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+    WaitFor([&] { return !IsWindow(box); }, 5s);
+}
+
+namespace {
+
+struct MainWindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<MainWindowSearch*>(param);
+    wchar_t className[64] = {};
+    GetClassNameW(window, className, 64);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && std::wstring(className) == L"TForm1" &&
+        IsWindowVisible(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary,
+                         bool keepSettings, bool waitForWindow) {
+    if (!keepSettings) ClearSettings();
+    const auto exe = folder / "dhsu.exe";
+    CopyFileW((TestDirectory() / "dhsu.exe").c_str(), exe.c_str(), FALSE);
+    if (withLibrary)
+        CopyFileW((TestDirectory() / "NviewLib.dll").c_str(), (folder / "NviewLib.dll").c_str(),
+                  FALSE);
+    STARTUPINFOW startup{sizeof startup};
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        folder.c_str(), &startup, &info_)) {
+        ADD_FAILURE() << "cannot start " << exe.string();
+        return;
+    }
+    if (waitForWindow) WaitForWindow();
+}
+
+HWND DhsuProcess::WaitForWindow() {
+    MainWindowSearch search{info_.dwProcessId, nullptr};
+    WaitFor([&] {
+        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    }, 60s);
+    window_ = search.found;
+    EXPECT_NE(window_, nullptr) << "dhsu.exe showed no main window";
+    return window_;
+}
+
+DhsuProcess::~DhsuProcess() {
+    if (info_.hProcess == nullptr) return;
+    if (!HasExited()) {
+        TerminateProcess(info_.hProcess, 99);
+        WaitForSingleObject(info_.hProcess, 10000);
+    }
+    CloseHandle(info_.hThread);
+    CloseHandle(info_.hProcess);
+}
+
+void DhsuProcess::Click(int id) const {
+    SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+bool DhsuProcess::IsChecked(int id) const {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+DWORD DhsuProcess::Close(std::chrono::milliseconds timeout) {
+    PostMessageW(window_, WM_CLOSE, 0, 0);
+    if (!HasExited(timeout)) return STILL_ACTIVE;
+    DWORD code = 0;
+    GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+}
+
+bool DhsuProcess::HasExited(std::chrono::milliseconds wait) const {
+    return WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, wait);
+}
+
+}  // namespace e2e

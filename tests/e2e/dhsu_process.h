@@ -1,0 +1,56 @@
+#pragma once
+// The program under test: a copy of dhsu.exe started in a fresh folder, found by its window.
+
+#include <windows.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+using namespace std::chrono_literals;
+
+// Polls until `done` holds or the time is up; returns whether it held.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+
+std::filesystem::path TestDirectory();  // where e2e_tests.exe and dhsu.exe were built
+std::filesystem::path FreshFolder(const std::string& name);
+std::string WindowText(HWND window);
+std::vector<std::string> FilesIn(const std::filesystem::path& folder);
+void PressKey(WORD virtualKey);
+
+// A message box of another process, found by caption; its text and a way to press OK.
+HWND FindMessageBox(const std::wstring& caption, DWORD processId = 0);
+std::string MessageBoxText(HWND box);
+void DismissMessageBox(HWND box);
+
+class DhsuProcess {
+public:
+    // Copies dhsu.exe (and, if asked, NviewLib.dll) into `folder` and starts it there. Unless
+    // told to keep them, the stored settings are cleared first, so shots go to `folder`.
+    explicit DhsuProcess(const std::filesystem::path& folder, bool withLibrary = false,
+                         bool keepSettings = false, bool waitForWindow = true);
+    // The main window, once it shows (start-up may first show a message).
+    HWND WaitForWindow();
+    ~DhsuProcess();
+
+    HWND Window() const { return window_; }
+    DWORD Id() const { return info_.dwProcessId; }
+    HWND Control(int id) const { return GetDlgItem(window_, id); }
+    std::string ControlText(int id) const { return WindowText(Control(id)); }
+    std::string Caption() const { return WindowText(window_); }
+    void Click(int id) const;
+    bool IsChecked(int id) const;
+    // Closes the window and waits for the process; returns its exit code.
+    DWORD Close(std::chrono::milliseconds timeout = 30s);
+    bool HasExited(std::chrono::milliseconds wait = 0ms) const;
+
+private:
+    PROCESS_INFORMATION info_{};
+    HWND window_ = nullptr;
+};
+
+}  // namespace e2e

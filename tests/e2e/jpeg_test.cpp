@@ -1,0 +1,186 @@
+// Shots with JPEG on: converted in the background by NviewLib.dll, the BMP removed; a missing
+// library is told once per file; three waiting files hold further shots back; closing waits.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <thread>
+
+#include "dhsu_process.h"
+#include "registry_settings.h"
+#include "test_window.h"
+#include "ui/main_window_controls.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kLibraryError[] = L"JPEG Encoding Error";
+
+// The luminance table of the JPEG standard, in natural order, and the zig-zag order a DQT
+// segment stores it in.
+constexpr int kStandardLuminance[64] = {
+    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+    14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+    18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+    49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+constexpr int kZigZag[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                             12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                             35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                             58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
+std::vector<int> ExpectedLuminanceTable(int quality) {
+    const int scale = quality < 50 ? 5000 / quality : 200 - 2 * quality;
+    std::vector<int> table;
+    for (int k = 0; k < 64; ++k)
+        table.push_back(std::clamp((kStandardLuminance[kZigZag[k]] * scale + 50) / 100, 1, 255));
+    return table;
+}
+
+struct JpegInfo {
+    bool baseline = false;
+    int width = 0, height = 0;
+    std::vector<int> luminanceTable;
+};
+
+bool ReadJpeg(const std::filesystem::path& path, JpegInfo& info) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), {});
+    if (file.size() < 4 || file[0] != 0xFF || file[1] != 0xD8) return false;
+    if (file[file.size() - 2] != 0xFF || file.back() != 0xD9) return false;
+    for (std::size_t at = 2; at + 4 <= file.size() && file[at] == 0xFF;) {
+        const std::uint8_t marker = file[at + 1];
+        const std::size_t length = file[at + 2] << 8 | file[at + 3];
+        const std::uint8_t* body = &file[at + 4];
+        if (marker == 0xDB && info.luminanceTable.empty() && (body[0] & 0xF0) == 0)
+            info.luminanceTable.assign(body + 1, body + 65);
+        if (marker == 0xC0) {
+            info.baseline = true;
+            info.height = body[1] << 8 | body[2];
+            info.width = body[3] << 8 | body[4];
+        }
+        if (marker == 0xDA) return true;
+        at += 2 + length;
+    }
+    return false;
+}
+
+class JpegTest : public ::testing::Test {
+protected:
+    void Start(bool withLibrary) {
+        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dhsu = std::make_unique<DhsuProcess>(folder, withLibrary);
+        ASSERT_NE(dhsu->Window(), nullptr);
+        ASSERT_TRUE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
+    }
+    void TearDown() override {
+        for (HWND box; (box = FindMessageBox(kLibraryError, dhsu ? dhsu->Id() : 0)) != nullptr;)
+            DismissMessageBox(box);
+        if (dhsu && !dhsu->HasExited()) {
+            EXPECT_EQ(dhsu->Close(), 0u);
+        }
+    }
+    void Shoot() {
+        ASSERT_TRUE(window.BringToFront());
+        PressKey(VK_ESCAPE);
+    }
+    HWND WaitForLibraryError() {
+        HWND box = nullptr;
+        EXPECT_TRUE(WaitFor([&] { return (box = FindMessageBox(kLibraryError, dhsu->Id())) != nullptr; }));
+        return box;
+    }
+    bool CaptionIs(const std::string& caption) {
+        return WaitFor([&] { return dhsu->Caption() == caption; });
+    }
+
+    std::filesystem::path folder;
+    std::unique_ptr<DhsuProcess> dhsu;
+    TestWindow window{700, 500, 160, 120};
+};
+
+TEST_F(JpegTest, ShotBecomesAJpegOfItsQualityAndTheBmpGoes) {
+    Start(true);
+    HWND edit = dhsu->Control(dhsu::Edit_Q);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"60"));
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    Shoot();
+    ASSERT_TRUE(WaitFor([&] {
+        return std::filesystem::exists(folder / "DH0001.jpg") &&
+               !std::filesystem::exists(folder / "DH0001.bmp");
+    })) << ::testing::PrintToString(FilesIn(folder));
+    EXPECT_TRUE(CaptionIs("DH Screenshot Utility"));
+    JpegInfo jpeg;
+    ASSERT_TRUE(ReadJpeg(folder / "DH0001.jpg", jpeg));
+    EXPECT_TRUE(jpeg.baseline);
+    EXPECT_EQ(jpeg.width, 160);
+    EXPECT_EQ(jpeg.height, 120);
+    EXPECT_EQ(jpeg.luminanceTable, ExpectedLuminanceTable(60));
+}
+
+TEST_F(JpegTest, MissingLibraryIsToldPerFileKeepsTheBmpsAndAFullQueueHoldsShotsBack) {
+    Start(false);
+    Shoot();
+    HWND box = WaitForLibraryError();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "NviewLib.dll is not found.");
+    // The first file waits on the message; two more fill the queue to three.
+    Shoot();
+    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0002.bmp"); }));
+    Shoot();
+    ASSERT_TRUE(CaptionIs("Encoding...3 - DH Screenshot Utility"));
+    Shoot();
+    std::this_thread::sleep_for(1500ms);
+    EXPECT_FALSE(std::filesystem::exists(folder / "DH0004.bmp")) << "a fourth shot was taken";
+
+    DismissMessageBox(box);
+    ASSERT_TRUE(CaptionIs("Encoding...2 - DH Screenshot Utility"));
+    Shoot();
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0004.bmp"); }));
+    for (int remaining = 3; remaining > 0; --remaining) {
+        box = WaitForLibraryError();
+        ASSERT_NE(box, nullptr) << remaining << " messages were missing";
+        DismissMessageBox(box);
+    }
+    EXPECT_TRUE(CaptionIs("DH Screenshot Utility"));
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.bmp", "DH0002.bmp", "DH0003.bmp",
+                                                         "DH0004.bmp", "dhsu.exe"}));
+}
+
+TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
+    Start(false);
+    Shoot();
+    HWND box = WaitForLibraryError();
+    Shoot();
+    Shoot();
+    ASSERT_TRUE(CaptionIs("Encoding...3 - DH Screenshot Utility"));
+    PostMessageW(dhsu->Window(), WM_CLOSE, 0, 0);
+    std::this_thread::sleep_for(1s);
+    EXPECT_FALSE(dhsu->HasExited());
+    EXPECT_FALSE(ReadDwordSetting(L"JPEG Quality").has_value()) << "saved before the queue drained";
+    for (int remaining = 3; remaining > 0; --remaining) {
+        ASSERT_NE(box, nullptr);
+        DismissMessageBox(box);
+        box = remaining > 1 ? WaitForLibraryError() : nullptr;
+    }
+    EXPECT_TRUE(dhsu->HasExited(10s));
+    EXPECT_EQ(ReadDwordSetting(L"JPEG Quality"), 75u);
+}
+
+TEST_F(JpegTest, ShotsTakenJustBeforeClosingAreAllConverted) {
+    Start(true);
+    for (int i = 1; i <= 3; ++i) {
+        Shoot();
+        char name[16];
+        std::snprintf(name, sizeof name, "DH%04d", i);
+        ASSERT_TRUE(WaitFor([&] {
+            return std::filesystem::exists(folder / (std::string(name) + ".bmp")) ||
+                   std::filesystem::exists(folder / (std::string(name) + ".jpg"));
+        }));
+    }
+    EXPECT_EQ(dhsu->Close(), 0u);
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.jpg", "DH0002.jpg", "DH0003.jpg",
+                                                         "NviewLib.dll", "dhsu.exe"}));
+}
+
+}  // namespace
+}  // namespace e2e

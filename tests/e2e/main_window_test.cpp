@@ -1,0 +1,137 @@
+// The main window as a user first meets it, its quality commit, options and single instance.
+
+#include <gtest/gtest.h>
+
+#include "dhsu_process.h"
+
+#include <commctrl.h>
+
+#include "test_window.h"
+#include "ui/main_window_controls.h"
+
+namespace e2e {
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directory(folder / "elsewhere");
+        dhsu = std::make_unique<DhsuProcess>(folder);
+        ASSERT_NE(dhsu->Window(), nullptr);
+    }
+    void TearDown() override {
+        if (dhsu) {
+            EXPECT_EQ(dhsu->Close(), 0u);
+        }
+    }
+    int QualityPosition() const {
+        DWORD_PTR position = 0;
+        SendMessageTimeoutW(dhsu->Control(dhsu::UpDown1), UDM_GETPOS32, 0, 0, SMTO_ABORTIFHUNG,
+                            5000, &position);
+        return static_cast<int>(position);
+    }
+
+    std::filesystem::path folder;
+    std::unique_ptr<DhsuProcess> dhsu;
+};
+
+TEST_F(MainWindowTest, FirstStartShowsEveryText) {
+    EXPECT_EQ(dhsu->Caption(), "DH Screenshot Utility");
+    const std::pair<int, const char*> texts[] = {
+        {dhsu::GroupBox_Folder, "Adresář s obrázky"},
+        {dhsu::Label_Count, "Obr.  : 0"},
+        {dhsu::GroupBox_Option, "Nastavení"},
+        {dhsu::CheckBox_JPEG, "Jpeg komprese"},
+        {dhsu::CheckBox_ClientRect, "Odst. záhlaví okna"},
+        {dhsu::Label3, "Jpeg (kvalita: 5% nízká 100% vysoká)"},
+        {dhsu::Edit_Q, "75"},
+        {dhsu::Button_FileName, "Jméno souboru..."},
+        {dhsu::Button_Option, "Přiřadit klávesu..."},
+    };
+    for (auto [id, text] : texts) EXPECT_EQ(dhsu->ControlText(id), text) << "control " << id;
+    EXPECT_EQ(dhsu->ControlText(dhsu::Memo1).rfind(
+                  "Zmáčkněte vybranou klávesu pro uložení aktivního okna do JPG souboru. \r\n"
+                  "Zmáčkněte klávesu Print Screen pro uložení celé obrazovky.\r\n\r\n", 0),
+              0u);
+    EXPECT_EQ(dhsu->ControlText(dhsu::Notice),
+              "Pokud hrajete Duskhold v módu přes celou obrazovku, \r\n"
+              "obrázky můžete uložit pouze klávesou PrintScreen.");
+    RECT client{};
+    GetClientRect(dhsu->Window(), &client);
+    EXPECT_EQ(client.right, 449);
+    EXPECT_EQ(client.bottom, 316);
+    const LONG style = GetWindowLongW(dhsu->Window(), GWL_STYLE);
+    EXPECT_FALSE(style & WS_MAXIMIZEBOX);
+    EXPECT_FALSE(style & WS_THICKFRAME);
+    EXPECT_TRUE(style & WS_MINIMIZEBOX);
+}
+
+TEST_F(MainWindowTest, QualityTextsCommitParsedAndClamped) {
+    const std::pair<const char*, int> cases[] = {
+        {"abc", 75}, {"0", 75}, {"150", 100}, {"3", 5}, {"-7", 5}, {"42xy", 42}};
+    HWND edit = dhsu->Control(dhsu::Edit_Q);
+    for (auto [typed, committed] : cases) {
+        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::wstring(typed, typed + strlen(typed)).c_str()));
+        SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+        EXPECT_EQ(dhsu->ControlText(dhsu::Edit_Q), std::to_string(committed)) << typed;
+        EXPECT_EQ(QualityPosition(), committed) << typed;
+    }
+    // Switching to another program commits as well.
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"33"));
+    SendMessageW(dhsu->Window(), WM_ACTIVATEAPP, FALSE, 0);
+    EXPECT_EQ(QualityPosition(), 33);
+}
+
+TEST_F(MainWindowTest, UncheckingJpegDisablesTheQualityControls) {
+    const int quality[] = {dhsu::Label3, dhsu::Edit_Q, dhsu::UpDown1};
+    dhsu->Click(dhsu::CheckBox_JPEG);
+    for (int id : quality) EXPECT_FALSE(IsWindowEnabled(dhsu->Control(id))) << id;
+    dhsu->Click(dhsu::CheckBox_JPEG);
+    for (int id : quality) EXPECT_TRUE(IsWindowEnabled(dhsu->Control(id))) << id;
+}
+
+TEST_F(MainWindowTest, OpeningAnotherDirectoryMovesTheNextShotThere) {
+    dhsu->Click(dhsu::CheckBox_JPEG);
+    HWND directories = dhsu->Control(dhsu::DirectoryListBox1);
+    const auto rows = SendMessageW(directories, LB_GETCOUNT, 0, 0);
+    SendMessageW(directories, LB_SETCURSEL, rows - 1, 0);  // "elsewhere", the only sub-folder
+    SendMessageW(dhsu->Window(), WM_COMMAND, MAKEWPARAM(dhsu::DirectoryListBox1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(directories));
+    TestWindow window(700, 500, 80, 60);
+    ASSERT_TRUE(window.BringToFront());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "elsewhere" / "DH0001.bmp"); }));
+    // Coming back to the program shows the new file in the list.
+    SendMessageW(dhsu->Window(), WM_ACTIVATEAPP, TRUE, 0);
+    EXPECT_TRUE(WaitFor([&] {
+        return SendMessageW(dhsu->Control(dhsu::FileListBox1), LB_GETCOUNT, 0, 0) == 1;
+    }));
+}
+
+TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
+    STARTUPINFOW startup{sizeof startup};
+    PROCESS_INFORMATION second{};
+    std::wstring commandLine = L"\"" + (folder / "dhsu.exe").wstring() + L"\"";
+    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               folder.c_str(), &startup, &second));
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(L"DH Screenshot Utlilty", second.dwProcessId)) != nullptr; }, 30s));
+    EXPECT_EQ(MessageBoxText(box), "Two DHSUs can't run at the same time.");
+    DismissMessageBox(box);
+    ASSERT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(second.hProcess, &code);
+    EXPECT_EQ(code, 1u);
+    CloseHandle(second.hThread);
+    CloseHandle(second.hProcess);
+    EXPECT_TRUE(IsWindow(dhsu->Window()));
+    EXPECT_FALSE(dhsu->HasExited());
+
+    ASSERT_EQ(dhsu->Close(), 0u);
+    dhsu = std::make_unique<DhsuProcess>(folder);  // once the first has gone, a start succeeds
+    EXPECT_NE(dhsu->Window(), nullptr);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,102 @@
+// The seven settings: defaults with no key, edge values as a user could leave them, and what
+// the close writes back.
+
+#include <gtest/gtest.h>
+
+#include "dhsu_process.h"
+#include "registry_settings.h"
+#include "test_window.h"
+#include "ui/main_window_controls.h"
+
+namespace e2e {
+namespace {
+
+std::wstring WithoutTrailingSeparator(std::wstring path) {
+    while (!path.empty() && path.back() == L'\\') path.pop_back();
+    return path;
+}
+
+TEST(Settings, NoKeyGivesTheDefaultsAndTheCloseWritesAllSeven) {
+    const auto folder = FreshFolder("SettingsDefaults");
+    DhsuProcess dhsu(folder);
+    ASSERT_NE(dhsu.Window(), nullptr);
+    EXPECT_TRUE(dhsu.IsChecked(dhsu::CheckBox_JPEG));
+    EXPECT_TRUE(dhsu.IsChecked(dhsu::CheckBox_ClientRect));
+    EXPECT_EQ(dhsu.ControlText(dhsu::Edit_Q), "75");
+    EXPECT_TRUE(IsWindowEnabled(dhsu.Control(dhsu::Edit_Q)));
+    ASSERT_EQ(dhsu.Close(), 0u);
+
+    EXPECT_EQ(ReadStringSetting(L"FilePrefix"), L"DH");
+    EXPECT_EQ(ReadDwordSetting(L"FileSuffix"), 1u);
+    EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), WithoutTrailingSeparator(folder.wstring()));
+    EXPECT_EQ(ReadDwordSetting(L"Shutter"), 27u);
+    EXPECT_EQ(ReadDwordSetting(L"ClientRect"), 1u);
+    EXPECT_EQ(ReadDwordSetting(L"JpegCompression"), 1u);
+    EXPECT_EQ(ReadDwordSetting(L"JPEG Quality"), 75u);
+}
+
+TEST(Settings, OddStoredValuesFallBackOrAreNormalisedAtClose) {
+    const auto folder = FreshFolder("SettingsEdgeCases");
+    ClearSettings();
+    WriteStringSetting(L"FilePrefix", L"Snap");  // without FileSuffix: the pair falls back
+    WriteDwordSetting(L"ClientRect", 5);
+    WriteDwordSetting(L"JpegCompression", 0);
+    WriteStringSetting(L"Shutter", L"65");
+    WriteDwordSetting(L"ScreenShot Folder", 7);
+    WriteDwordSetting(L"JPEG Quality", 50);
+    DhsuProcess dhsu(folder, false, /*keepSettings=*/true);
+    ASSERT_NE(dhsu.Window(), nullptr);
+
+    EXPECT_TRUE(dhsu.IsChecked(dhsu::CheckBox_ClientRect));
+    EXPECT_FALSE(dhsu.IsChecked(dhsu::CheckBox_JPEG));
+    for (int id : {dhsu::Label3, dhsu::Edit_Q, dhsu::UpDown1})
+        EXPECT_FALSE(IsWindowEnabled(dhsu.Control(id))) << "control " << id;
+    EXPECT_TRUE(WaitFor([&] { return dhsu.ControlText(dhsu::Edit_Q) == "50"; }));
+    ASSERT_EQ(dhsu.Close(), 0u);
+
+    EXPECT_EQ(ReadStringSetting(L"FilePrefix"), L"DH");
+    EXPECT_EQ(ReadDwordSetting(L"FileSuffix"), 1u);
+    EXPECT_EQ(ReadDwordSetting(L"ClientRect"), 1u);
+    EXPECT_EQ(ReadDwordSetting(L"JpegCompression"), 0u);
+    EXPECT_EQ(ReadDwordSetting(L"Shutter"), 27u);
+    EXPECT_EQ(SettingType(L"ScreenShot Folder"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), WithoutTrailingSeparator(folder.wstring()));
+    EXPECT_EQ(ReadDwordSetting(L"JPEG Quality"), 50u);
+}
+
+TEST(Settings, StoredFolderAndNonAsciiPrefixAreUsedAndKept) {
+    const auto folder = FreshFolder("SettingsStoredFolder");
+    const auto shots = folder / L"Snímky 写真";
+    std::filesystem::create_directory(shots);
+    ClearSettings();
+    WriteStringSetting(L"FilePrefix", L"Hra-");
+    WriteDwordSetting(L"FileSuffix", 1);
+    WriteStringSetting(L"ScreenShot Folder", shots.wstring());
+    WriteDwordSetting(L"JpegCompression", 0);
+    DhsuProcess dhsu(folder, false, true);
+    ASSERT_NE(dhsu.Window(), nullptr);
+    TestWindow window(700, 500, 64, 48);
+    ASSERT_TRUE(window.BringToFront());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(shots / "Hra-0001.bmp"); }));
+    ASSERT_EQ(dhsu.Close(), 0u);
+    EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), shots.wstring());
+}
+
+TEST(Settings, VanishedStoredFolderFallsBackToTheProgramsDirectoryAndStillTakesShots) {
+    const auto folder = FreshFolder("SettingsVanishedFolder");
+    ClearSettings();
+    WriteStringSetting(L"ScreenShot Folder", (folder / "gone").wstring());
+    WriteDwordSetting(L"JpegCompression", 0);
+    DhsuProcess dhsu(folder, false, true);
+    ASSERT_NE(dhsu.Window(), nullptr);
+    TestWindow window(700, 500, 64, 48);
+    ASSERT_TRUE(window.BringToFront());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0001.bmp"); }));
+    ASSERT_EQ(dhsu.Close(), 0u);
+    EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), WithoutTrailingSeparator(folder.wstring()));
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,128 @@
+// The shutter key turns the foreground window into numbered BMP files.
+
+#include <gtest/gtest.h>
+
+#include "dhsu_process.h"
+#include "test_window.h"
+#include "ui/main_window_controls.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kClientWidth = 200, kClientHeight = 150;
+
+class ShutterKeyTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directory(folder / "shots");
+        dhsu = std::make_unique<DhsuProcess>(folder);
+        ASSERT_NE(dhsu->Window(), nullptr);
+        // Plain BMP shots: no conversion waits in these tests.
+        dhsu->Click(dhsu::CheckBox_JPEG);
+        ASSERT_FALSE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
+    }
+    void TearDown() override {
+        if (dhsu) {
+            EXPECT_EQ(dhsu->Close(), 0u);
+        }
+    }
+
+    // Presses Esc over the test window and waits for `name` to be written completely.
+    void Shoot(TestWindow& window, const std::filesystem::path& expected) {
+        ASSERT_TRUE(window.BringToFront());
+        PressKey(VK_ESCAPE);
+        ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(expected); }))
+            << "no " << expected.string() << "; files: " << ::testing::PrintToString(FilesIn(expected.parent_path()));
+    }
+
+    std::filesystem::path folder;
+    std::unique_ptr<DhsuProcess> dhsu;
+    TestWindow window{700, 500, kClientWidth, kClientHeight};
+};
+
+void ExpectPattern(const BmpImage& image, int offsetX, int offsetY) {
+    int mismatches = 0;
+    for (int y = 0; y < kClientHeight; ++y)
+        for (int x = 0; x < kClientWidth; ++x)
+            if (!(image.At(offsetX + x, offsetY + y) == PatternAt(x, y)) && mismatches++ < 3)
+                ADD_FAILURE() << "pixel " << x << "," << y << " differs";
+    EXPECT_EQ(mismatches, 0);
+}
+
+TEST_F(ShutterKeyTest, ClientAreaIsSavedPixelForPixelAsNumberedFiles) {
+    Shoot(window, folder / "DH0001.bmp");
+    ASSERT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) == "Shot : 1"; }));
+    BmpImage image;
+    ASSERT_TRUE(ReadBmp(folder / "DH0001.bmp", image));
+    EXPECT_EQ(image.width, kClientWidth);
+    EXPECT_EQ(image.height, kClientHeight);
+    EXPECT_EQ(image.bitsPerPixel, 24);
+    ExpectPattern(image, 0, 0);
+
+    Shoot(window, folder / "DH0002.bmp");
+    EXPECT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) == "Shot : 2"; }));
+    EXPECT_EQ(dhsu->Caption(), "DH Screenshot Utility");
+}
+
+TEST_F(ShutterKeyTest, WholeWindowWhenClientAreaModeIsOff) {
+    dhsu->Click(dhsu::CheckBox_ClientRect);
+    ASSERT_FALSE(dhsu->IsChecked(dhsu::CheckBox_ClientRect));
+    Shoot(window, folder / "DH0001.bmp");
+    BmpImage image;
+    ASSERT_TRUE(WaitFor([&] { return ReadBmp(folder / "DH0001.bmp", image); }));
+    const RECT frame = window.WindowRect();
+    EXPECT_EQ(image.width, frame.right - frame.left);
+    EXPECT_EQ(image.height, frame.bottom - frame.top);
+    const POINT client = window.ClientOrigin();
+    ExpectPattern(image, client.x - frame.left, client.y - frame.top);
+}
+
+TEST_F(ShutterKeyTest, UnwritableFolderShowsTheErrorAndTheNextPressWorks) {
+    const auto shots = folder / "shots";
+    // Open "shots", the only sub-folder and so the last row of the directory list.
+    HWND directories = dhsu->Control(dhsu::DirectoryListBox1);
+    const auto rows = SendMessageW(directories, LB_GETCOUNT, 0, 0);
+    SendMessageW(directories, LB_SETCURSEL, rows - 1, 0);
+    SendMessageW(dhsu->Window(), WM_COMMAND, MAKEWPARAM(dhsu::DirectoryListBox1, LBN_DBLCLK),
+                 reinterpret_cast<LPARAM>(directories));
+    ASSERT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) == "Obr.  : 0"; }));
+    std::filesystem::remove(shots);
+
+    ASSERT_TRUE(window.BringToFront());
+    PressKey(VK_ESCAPE);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(L"DH Screenshot Utility", dhsu->Id())) != nullptr; }))
+        << "files: " << ::testing::PrintToString(FilesIn(folder));
+    const std::string text = MessageBoxText(box);
+    EXPECT_NE(text.find("shots\\DH0001.bmp"), std::string::npos) << text;
+    DismissMessageBox(box);
+    EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"dhsu.exe"});
+
+    std::filesystem::create_directory(shots);
+    Shoot(window, shots / "DH0002.bmp");
+    EXPECT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) == "Shot : 2"; }));
+}
+
+}  // namespace
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+TEST(ShutterKeyRegistration, KeyHeldByAnotherProgramIsReportedAndTheProgramStartsAnyway) {
+    TestWindow holder(700, 500, 40, 30);
+    ASSERT_TRUE(RegisterHotKey(holder.Handle(), 1, 0, VK_ESCAPE));
+    const auto folder = FreshFolder("ShutterKeyTaken");
+    DhsuProcess dhsu(folder, false, false, /*waitForWindow=*/false);
+    HWND box = nullptr;
+    EXPECT_TRUE(WaitFor([&] { return (box = FindMessageBox(L"Error", dhsu.Id())) != nullptr; }));
+    EXPECT_EQ(MessageBoxText(box), "Filed to regist hot key");
+    DismissMessageBox(box);
+    UnregisterHotKey(holder.Handle(), 1);
+    ASSERT_NE(dhsu.WaitForWindow(), nullptr);
+    EXPECT_EQ(dhsu.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace e2e

@@ -1,0 +1,107 @@
+#include "test_window.h"
+
+#include <fstream>
+
+#include "dhsu_process.h"
+
+namespace e2e {
+namespace {
+
+constexpr wchar_t kClass[] = L"DhsuE2eTestWindow";
+
+void PaintPattern(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    const int w = client.right, h = client.bottom;
+    std::vector<std::uint8_t> bits(std::size_t(w) * h * 4);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Pixel p = PatternAt(x, y);
+            std::uint8_t* out = &bits[(std::size_t(y) * w + x) * 4];
+            out[0] = p.blue, out[1] = p.green, out[2] = p.red;
+        }
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
+    SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
+    EndPaint(window, &paint);
+}
+
+LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_PAINT) {
+        PaintPattern(window);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+Pixel PatternAt(int x, int y) {
+    return {std::uint8_t(x * 2), std::uint8_t(y * 3), std::uint8_t(x * 5 + y * 7)};
+}
+
+TestWindow::TestWindow(int left, int top, int clientWidth, int clientHeight) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = TestWindowProc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kClass;
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    RegisterClassW(&windowClass);
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+    RECT frame{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOPMOST);
+    window_ = CreateWindowExW(WS_EX_TOPMOST, kClass, L"Known picture", style, left, top,
+                              frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                              windowClass.hInstance, nullptr);
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+}
+
+TestWindow::~TestWindow() { DestroyWindow(window_); }
+
+bool TestWindow::BringToFront() {
+    SetForegroundWindow(window_);
+    SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+    return WaitFor([&] { return GetForegroundWindow() == window_; }, 5s);
+}
+
+RECT TestWindow::WindowRect() const {
+    RECT r{};
+    GetWindowRect(window_, &r);
+    return r;
+}
+
+POINT TestWindow::ClientOrigin() const {
+    POINT origin{0, 0};
+    ClientToScreen(window_, &origin);
+    return origin;
+}
+
+Pixel BmpImage::At(int x, int y) const {
+    const std::size_t stride = (std::size_t(width) * 3 + 3) / 4 * 4;
+    const std::uint8_t* p = &rows[std::size_t(height - 1 - y) * stride + std::size_t(x) * 3];
+    return {p[0], p[1], p[2]};
+}
+
+bool ReadBmp(const std::filesystem::path& path, BmpImage& image) {
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::uint8_t> file((std::istreambuf_iterator<char>(in)), {});
+    if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return false;
+    auto le = [&](std::size_t at, int bytes) {
+        std::uint32_t v = 0;
+        for (int i = bytes - 1; i >= 0; --i) v = (v << 8) | file[at + i];
+        return v;
+    };
+    image.width = static_cast<int>(le(18, 4));
+    image.height = static_cast<int>(le(22, 4));
+    image.bitsPerPixel = static_cast<int>(le(28, 2));
+    const std::size_t offset = le(10, 4);
+    if (le(2, 4) != file.size() || offset > file.size()) return false;
+    image.rows.assign(file.begin() + offset, file.end());
+    return true;
+}
+
+}  // namespace e2e

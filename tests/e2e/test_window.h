@@ -1,0 +1,42 @@
+#pragma once
+// A window of the test program's own with a known picture in its client area.
+
+#include <windows.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace e2e {
+
+struct Pixel {
+    std::uint8_t blue, green, red;
+    bool operator==(const Pixel&) const = default;
+};
+
+// The colour the test window paints at client position (x, y).
+Pixel PatternAt(int x, int y);
+
+class TestWindow {
+public:
+    TestWindow(int left, int top, int clientWidth, int clientHeight);
+    ~TestWindow();
+    HWND Handle() const { return window_; }
+    // Makes it the foreground window with its picture painted.
+    bool BringToFront();
+    RECT WindowRect() const;
+    POINT ClientOrigin() const;  // screen position of client (0, 0)
+
+private:
+    HWND window_ = nullptr;
+};
+
+// A 24-bit BMP file as written by the program: size and bottom-up pixel rows.
+struct BmpImage {
+    int width = 0, height = 0, bitsPerPixel = 0;
+    std::vector<std::uint8_t> rows;
+    Pixel At(int x, int y) const;  // y from the top
+};
+bool ReadBmp(const std::filesystem::path& path, BmpImage& image);
+
+}  // namespace e2e

@@ -1,0 +1,48 @@
+#include "jpeg/conversion_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace dhsu {
+namespace {
+
+TEST(QualityTextTest, ReadsSignAndDigitsUpToTheFirstOtherCharacter) {
+    const std::vector<std::pair<std::string, std::int32_t>> cases = {
+        {"75", 75},   {"0", 0},      {" \t\r\n42", 42}, {" +42x", 42}, {"-1", -1},
+        {"101", 101}, {"12 34", 12}, {"", 0},           {"abc", 0},    {"-", 0},
+        {"+-5", 0},   {"x5", 0},     {"007", 7},
+    };
+    for (const auto& [text, expected] : cases) {
+        EXPECT_EQ(ParseQualityText(text), expected) << '"' << text << '"';
+    }
+}
+
+TEST(QualityTextTest, HugeNumbersSaturateInsteadOfWrapping) {
+    EXPECT_EQ(ParseQualityText("99999999999999999999"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(ParseQualityText("-2147483648"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(ParseQualityText("-99999999999"), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(UsableQuality(ParseQualityText("4294967371")), 75);  // would wrap to 75 + 2^32
+}
+
+TEST(QualityTextTest, OnlyZeroToHundredIsUsed) {
+    EXPECT_EQ(UsableQuality(0), 0);
+    EXPECT_EQ(UsableQuality(100), 100);
+    EXPECT_EQ(UsableQuality(5), 5);
+    EXPECT_EQ(UsableQuality(101), 75);
+    EXPECT_EQ(UsableQuality(-1), 75);
+}
+
+TEST(JpegPathTest, LastThreeCharactersBecomeJpg) {
+    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.bmp"), "D:\\Shots\\DH0045.jpg");
+    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.BMP"), "D:\\Shots\\DH0045.jpg");
+    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.tiff"), "D:\\Shots\\DH0045.tjpg");
+    EXPECT_EQ(JpegPathFor("ab"), "jpg");
+    // "é" is two bytes in UTF-8 and one character.
+    EXPECT_EQ(JpegPathFor("D:\\Sn\xC3\xADmky\\a.b\xC3\xA9\xC3\xA9"), "D:\\Sn\xC3\xADmky\\a.jpg");
+}
+
+}  // namespace
+}  // namespace dhsu

@@ -1,0 +1,435 @@
+#include "ui/Unit1.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include <stdexcept>
+
+#include "app/error_box_win.h"
+#include "jpeg/encode_jpeg_win.h"
+#include "jpeg/ui_dispatcher_win.h"
+#include "settings/registry_key_store_win.h"
+#include "shot/clipboard_capture_win.h"
+#include "shot/window_capture_win.h"
+#include "ui/quality_commit.h"
+#include "ui/resource.h"
+#include "win/text.h"
+
+namespace dhsu {
+namespace {
+
+constexpr wchar_t kWindowClass[] = L"TForm1";
+constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr UINT_PTR kTimer1 = 1;
+constexpr UINT kTimer1Interval = 700;
+constexpr COLORREF kNoticeColour = RGB(255, 255, 0);
+constexpr LANGID kJapanese = 17;
+
+// The close loop's wait: handles what has come, then sleeps until the next message (the worker's
+// steps arrive as sent messages), instead of spinning while the last files convert.
+void WaitForMessages() {
+    win::ProcessPendingMessages();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+}
+
+int Scale(int value, UINT dpi) { return MulDiv(value, dpi, 96); }
+
+UINT ScreenDpi() {
+    const win::WindowDc screen(nullptr, GetDC(nullptr));
+    return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
+}
+
+
+}  // namespace
+
+TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass);
+}
+
+TForm1::~TForm1() {
+    if (handle_) DestroyWindow(handle_);
+}
+
+void TForm1::Create(int showCommand) {
+    dpi_ = ScreenDpi();
+    RECT frame{0, 0, Scale(kClientWidth, dpi_), Scale(kClientHeight, dpi_)};
+    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
+    CreateWindowExW(0, kWindowClass, win::Wide(kAppTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
+                    nullptr, instance_, this);
+    if (!handle_) throw std::runtime_error("Cannot create the main window.");
+    ShowWindow(handle_, showCommand);
+    UpdateWindow(handle_);
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->handle_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+    }
+    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+    // The conversion worker's steps on the queue, run here on the UI thread.
+    if (win::HandleRunOnUiThreadMessage(message, lParam)) return 0;
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowErrorBox(window, error.what());
+    } catch (...) {
+        ShowErrorBox(window, "An unexpected error occurred.");
+    }
+    return 0;
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            FormCreate();
+            return 0;
+        case WM_SHOWWINDOW:
+            if (wParam) FormShow();
+            break;
+        case WM_TIMER:
+            if (wParam == kTimer1) Timer1Timer();
+            return 0;
+        case WM_DRAWCLIPBOARD:
+            CaptureClipboard(handle_, nextViewer_, wParam, lParam, {bmpFiles_, qualities_}, Image1,
+                             recorder_);
+            return 0;
+        case WM_CHANGECBCHAIN:
+            RepairClipboardChain(nextViewer_, wParam, lParam);
+            return 0;
+        case WM_HOTKEY:
+            if (wParam == kShutterHotkeyId)
+                CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), {bmpFiles_, qualities_},
+                                        Image1, recorder_);
+            return 0;
+        case WM_COMMAND:
+            if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
+            break;
+        case WM_ACTIVATEAPP:
+            if (wParam) ApplicationActivated();
+            else Edit_QExit();
+            break;
+        case WM_CONTEXTMENU:
+            ShowDirectoryMenu(reinterpret_cast<HWND>(wParam), lParam);
+            return 0;
+        case WM_CTLCOLORSTATIC:
+            return HandleColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+        case WM_DRAWITEM:
+            DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_DPICHANGED: {
+            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+            LayoutControls(HIWORD(wParam));
+            SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            return 0;
+        }
+        case WM_CLOSE:
+            if (closing_) return 0;  // already waiting for the queue to drain
+            // Settings that cannot be saved are reported, but never keep the program open.
+            try {
+                FormClose();
+            } catch (const std::exception& error) {
+                ShowErrorBox(handle_, error.what());
+            }
+            DestroyWindow(handle_);
+            return 0;
+        case WM_DESTROY:
+            FormDestroy();
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY:
+            SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
+            handle_ = nullptr;
+            break;
+    }
+    return DefWindowProcW(handle_, message, wParam, lParam);
+}
+
+bool TForm1::HandleCommand(int id, int code) {
+    switch (id) {
+        case CheckBox_JPEG:
+            if (code == BN_CLICKED) CheckBox_JPEGClick();
+            return true;
+        case Edit_Q:
+            if (code == EN_KILLFOCUS) Edit_QExit();
+            return true;
+        case DirectoryListBox1:
+            if (code == LBN_DBLCLK) folders_.DirectoryOpened();
+            return true;
+        case DriveComboBox1:
+            if (code == CBN_SELCHANGE) folders_.DriveChosen();
+            return true;
+        case Button_FileName:
+            if (code == BN_CLICKED) Button_FileNameClick();
+            return true;
+        case Button_Option:
+            if (code == BN_CLICKED) Button_OptionClick();
+            return true;
+        case POPUP_NEWFOLDER:
+            POPUP_NEWFOLDERClick();
+            return true;
+    }
+    return false;
+}
+
+void TForm1::ShowDirectoryMenu(HWND control, LPARAM screenPoint) {
+    if (control != Control(DirectoryListBox1)) return;
+    POINT at{GET_X_LPARAM(screenPoint), GET_Y_LPARAM(screenPoint)};
+    if (at.x == -1 && at.y == -1) {  // from the keyboard: under the list's top left corner
+        at = {0, 0};
+        ClientToScreen(control, &at);
+    }
+    TrackPopupMenu(GetSubMenu(PopupMenu1.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y,
+                   0, handle_, nullptr);
+}
+
+LRESULT TForm1::HandleColour(HWND control, HDC dc) {
+    if (control == Control(Notice)) {
+        SetBkColor(dc, kNoticeColour);
+        return reinterpret_cast<LRESULT>(noticeBrush_.Get());
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+}
+
+void TForm1::FormCreate() {
+    CreateWindowFont(dpi_);
+    CreateControls();
+    LayoutControls(dpi_);
+    recorder_.UpdateEncodingCaption();
+    SendMessageW(handle_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
+    DiscardClipboardBitmap(handle_);
+    encodeJpeg_ = win::CreateEncodeJpegWorker({bmpFiles_, qualities_}, handle_,
+                                              [this] { ListBox_BMPFilesClick(); });
+    SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
+    timerRunning_ = true;
+    ApplySettings(win::LoadStoredSettings());
+    nextViewer_ = SetClipboardViewer(handle_);
+    RegisterShutterKey();
+}
+
+void TForm1::ApplySettings(const Settings& settings) {
+    filePrefix_ = settings.filePrefix;
+    suffixMode_ = settings.suffixMode;
+    shutterKey_ = settings.shutterKey;
+    SetChecked(CheckBox_ClientRect, settings.clientAreaMode);
+    SetChecked(CheckBox_JPEG, settings.jpegEnabled);
+    CheckBox_JPEGClick();
+    SetQualityPosition(settings.jpegQuality);
+    pendingQuality_ = settings.jpegQuality;
+    ShowFolder(settings.folder);
+}
+
+Settings TForm1::CurrentSettings() const {
+    Settings settings;
+    settings.folder = Directory();
+    settings.jpegQuality = JpegQuality();
+    settings.clientAreaMode = IsChecked(CheckBox_ClientRect);
+    settings.jpegEnabled = IsChecked(CheckBox_JPEG);
+    settings.shutterKey = shutterKey_;
+    settings.filePrefix = filePrefix_;
+    settings.suffixMode = suffixMode_;
+    return settings;
+}
+
+// A stored folder that has gone (a removed drive, a deleted directory) must not leave the
+// program half started: the shots then go to the program's own directory.
+void TForm1::ShowFolder(const std::string& folder) {
+    try {
+        folders_.SetDirectory(win::Wide(folder));
+    } catch (const std::exception&) {
+        folders_.SetDirectory(win::Wide(win::ProgramDirectory()));
+    }
+}
+
+void TForm1::RegisterShutterKey() {
+    if (!RegisterHotKey(handle_, kShutterHotkeyId, 0, shutterKey_))
+        MessageBoxW(handle_, L"Filed to regist hot key", L"Error", MB_OK);
+}
+
+void TForm1::FormShow() {
+    if (pendingQuality_ == -1) return;
+    SetQualityPosition(pendingQuality_);
+    if (!timerRunning_) {
+        SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
+        timerRunning_ = true;
+    }
+}
+
+void TForm1::Timer1Timer() {
+    SetQualityPosition(pendingQuality_);
+    pendingQuality_ = -1;
+    KillTimer(handle_, kTimer1);
+    timerRunning_ = false;
+}
+
+void TForm1::Edit_QExit() {
+    const int quality = CommittedQuality(win::WindowText(Control(Edit_Q)));
+    SetQualityPosition(quality);
+    win::SetWindowTextUtf8(Control(Edit_Q), std::to_string(quality));
+}
+
+void TForm1::Edit_QKeyDown(WPARAM key) {
+    if (key == VK_RETURN) Edit_QExit();
+}
+
+void TForm1::CheckBox_JPEGClick() {
+    const bool enabled = IsChecked(CheckBox_JPEG);
+    for (ControlId id : {Label3, Edit_Q, UpDown1}) EnableWindow(Control(id), enabled);
+}
+
+void TForm1::ListBox_BMPFilesClick() {
+    recorder_.UpdateEncodingCaption();
+    folders_.RefreshFiles();
+}
+
+void TForm1::ApplicationActivated() { folders_.RefreshFiles(); }
+
+void TForm1::FormClose() {
+    closing_ = true;
+    StopEncodeJpegOnClose(bmpFiles_, *encodeJpeg_, WaitForMessages);
+    win::SaveStoredSettings(CurrentSettings());
+}
+
+void TForm1::FormDestroy() {
+    ChangeClipboardChain(handle_, nextViewer_);
+    UnregisterHotKey(handle_, kShutterHotkeyId);
+}
+
+bool TForm1::JpegEnabled() const { return IsChecked(CheckBox_JPEG); }
+
+std::int16_t TForm1::JpegQuality() const { return static_cast<std::int16_t>(QualityPosition()); }
+
+void TForm1::Beep() { MessageBeep(0xFFFFFFFF); }
+
+void TForm1::WakeWorker() { encodeJpeg_->Wake(); }
+
+void TForm1::SetCaptionAndTitle(const std::string& text) {
+    // The main window is the task-bar window, so its caption is the application title too.
+    win::SetWindowTextUtf8(handle_, text);
+}
+
+void TForm1::SetShotCountLabel(const std::string& text) {
+    win::SetWindowTextUtf8(Control(Label_Count), text);
+}
+
+std::string TForm1::Directory() const { return win::Utf8(folders_.Directory()); }
+
+bool TForm1::FileExists(const std::string& path) const {
+    return GetFileAttributesW(win::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+LocalTime TForm1::Now() {
+    SYSTEMTIME t{};
+    GetLocalTime(&t);
+    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+void TForm1::CreateControls() {
+    for (const ControlSpec& spec : MainWindowControls()) {
+        HWND control = CreateWindowExW(
+            0, spec.windowClass, win::Wide(spec.text).c_str(), spec.style, 0, 0, 0, 0, handle_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+        if (!control) throw std::runtime_error("Cannot create the main window's controls.");
+        controls_[spec.id - Image_Logo] = control;
+    }
+    SendMessageW(Control(UpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(Edit_Q)), 0);
+    SendMessageW(Control(UpDown1), UDM_SETRANGE32, kMinQuality, kMaxQuality);
+    SendMessageW(Control(Edit_Q), EM_SETLIMITTEXT, 8, 0);
+    SetWindowSubclass(Control(Edit_Q), QualityEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    noticeBrush_.Reset(CreateSolidBrush(kNoticeColour));
+    PopupMenu1.reset(CreatePopupMenu());
+    HMENU items = CreatePopupMenu();
+    AppendMenuW(items, MF_STRING, POPUP_NEWFOLDER, L"Vytvořit nový adresář");
+    AppendMenuW(PopupMenu1.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(items), L"");
+    folders_.Attach(Control(DriveComboBox1), Control(DirectoryListBox1), Control(FileListBox1));
+    bmpFiles_.Attach(Control(ListBox_BMPFiles));
+    qualities_.Attach(Control(ListBox_Q));
+}
+
+void TForm1::LayoutControls(UINT dpi) {
+    dpi_ = dpi;
+    CreateWindowFont(dpi);
+    for (const ControlSpec& spec : MainWindowControls()) {
+        int left = spec.left, top = spec.top;
+        if (spec.parent != kNoControl) {
+            const ControlSpec& box = SpecOf(spec.parent);
+            left += box.left;
+            top += box.top;
+        }
+        HWND control = Control(spec.id);
+        SetWindowPos(control, nullptr, Scale(left, dpi), Scale(top, dpi), Scale(spec.width, dpi),
+                     Scale(spec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+    InvalidateRect(handle_, nullptr, TRUE);
+}
+
+void TForm1::CreateWindowFont(UINT dpi) {
+    const bool japanese = PRIMARYLANGID(GetUserDefaultLangID()) == kJapanese;
+    font_.Reset(CreateFontW(-Scale(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
+                            japanese ? L"ＭＳ Ｐゴシック" : L"Arial"));
+}
+
+void TForm1::DrawLogo(const DRAWITEMSTRUCT& item) const {
+    const RECT& r = item.rcItem;
+    const win::GdiObject back(CreateSolidBrush(RGB(24, 36, 64)));
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(back.Get()));
+    const win::GdiObject ring(CreatePen(PS_SOLID, Scale(3, dpi_), RGB(230, 180, 60)));
+    const win::SelectedObject pen(item.hDC, ring.Get());
+    const win::SelectedObject hollow(item.hDC, GetStockObject(HOLLOW_BRUSH));
+    const int h = r.bottom - r.top;
+    Ellipse(item.hDC, r.left + h / 6, r.top + h / 6, r.left + h - h / 6, r.bottom - h / 6);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, RGB(240, 240, 240));
+    RECT text{r.left + h, r.top, r.right, r.bottom};
+    const win::SelectedObject font(item.hDC, font_.Get());
+    DrawTextW(item.hDC, L"DH\nScreenshot\nUtility", -1, &text, DT_LEFT);
+}
+
+bool TForm1::IsChecked(ControlId id) const {
+    return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TForm1::SetChecked(ControlId id, bool checked) {
+    SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TForm1::SetQualityPosition(int position) {
+    SendMessageW(Control(UpDown1), UDM_SETPOS32, 0, position);
+}
+
+int TForm1::QualityPosition() const {
+    return static_cast<int>(SendMessageW(Control(UpDown1), UDM_GETPOS32, 0, 0));
+}
+
+LRESULT CALLBACK TForm1::QualityEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR, DWORD_PTR form) {
+    // Enter reaches the edit instead of the dialog navigation, so it can commit the quality.
+    if (message == WM_GETDLGCODE && wParam == VK_RETURN) return DLGC_WANTALLKEYS;
+    if (message == WM_KEYDOWN) {
+        try {
+            reinterpret_cast<TForm1*>(form)->Edit_QKeyDown(wParam);
+        } catch (const std::exception& error) {
+            ShowErrorBox(GetParent(edit), error.what());
+        }
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
+}
+
+}  // namespace dhsu

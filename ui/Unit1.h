@@ -1,0 +1,119 @@
+#pragma once
+// The main window: the shot folder, the options, and the state every capture works on.
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+
+#include "jpeg/worker_control.h"
+#include "settings/settings.h"
+#include "shot/capture_buffer_win.h"
+#include "shot/shot_naming.h"
+#include "shot/shot_recorder.h"
+#include "ui/folder_browser_win.h"
+#include "ui/list_box_strings_win.h"
+#include "ui/main_window_controls.h"
+#include "win/handles.h"
+
+namespace dhsu {
+
+class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
+public:
+    explicit TForm1(HINSTANCE instance);
+    ~TForm1() override;
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // Creates the window (running FormCreate) and shows it.
+    void Create(int showCommand);
+    HWND Handle() const { return handle_; }
+    HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
+
+    // ShotRecorderHost
+    std::string& FilePrefix() override { return filePrefix_; }
+    int SuffixMode() const override { return suffixMode_; }
+    bool JpegEnabled() const override;
+    std::int16_t JpegQuality() const override;
+    void Beep() override;
+    void WakeWorker() override;
+    void SetCaptionAndTitle(const std::string& text) override;
+    void SetShotCountLabel(const std::string& text) override;
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK QualityEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
+                                            UINT_PTR, DWORD_PTR form);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool HandleCommand(int id, int code);
+    LRESULT HandleColour(HWND control, HDC dc);
+
+    // ShotFolder: the directory FileListBox1 shows.
+    std::string Directory() const override;
+    bool FileExists(const std::string& path) const override;
+    // Clock
+    LocalTime Now() override;
+
+    void FormCreate();
+    void FormShow();
+    void Timer1Timer();
+    void Edit_QExit();
+    void Edit_QKeyDown(WPARAM key);
+    void CheckBox_JPEGClick();
+    void ListBox_BMPFilesClick();
+    void FormClose();
+    void FormDestroy();
+    void ApplicationActivated();
+    void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
+    // The dialogs.
+    void POPUP_NEWFOLDERClick();
+    void Button_FileNameClick();
+    void Button_OptionClick();
+
+    void CreateControls();
+    void LayoutControls(UINT dpi);
+    void CreateWindowFont(UINT dpi);
+    void DrawLogo(const DRAWITEMSTRUCT& item) const;
+    void ApplySettings(const Settings& settings);
+    Settings CurrentSettings() const;
+    void ShowFolder(const std::string& folder);
+    void RegisterShutterKey();
+    HWND Control(ControlId id) const { return controls_[id - Image_Logo]; }
+    bool IsChecked(ControlId id) const;
+    void SetChecked(ControlId id, bool checked);
+    void SetQualityPosition(int position);
+    int QualityPosition() const;
+
+    HINSTANCE instance_;
+    HWND handle_ = nullptr;
+    std::array<HWND, kControlIdEnd - Image_Logo> controls_{};
+    win::GdiObject font_;
+    win::GdiObject noticeBrush_;
+    struct MenuDestroyer {
+        void operator()(HMENU menu) const { DestroyMenu(menu); }
+    };
+    std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer> PopupMenu1;
+    UINT dpi_ = 96;
+    bool timerRunning_ = false;
+    bool closing_ = false;
+
+    // State the captures work on.
+    HWND nextViewer_ = nullptr;
+    std::int32_t shutterKey_ = 27;
+    std::shared_ptr<EncodeJpegControl> encodeJpeg_;  // the worker frees itself; this is its handle
+    std::int16_t pendingQuality_ = -1;
+    std::string filePrefix_;
+    std::int32_t suffixMode_ = kNumberedSuffix;
+
+    FolderBrowser folders_;
+    CaptureBuffer Image1;
+    ListBoxStrings bmpFiles_;
+    ListBoxStrings qualities_;
+    ShotNamer namer_{*this, *this};
+    ShotRecorder recorder_{namer_, *this, {bmpFiles_, qualities_}};
+};
+
+}  // namespace dhsu
