@@ -31,7 +31,8 @@ BOOL CALLBACK FindVisibleWindow(HWND window, LPARAM param) {
     auto* search = reinterpret_cast<WindowSearch*>(param);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && IsWindowVisible(window) && GetWindow(window, GW_OWNER) == nullptr) {
+    if (owner == search->processId && IsWindowVisible(window) &&
+        GetWindow(window, GW_OWNER) == nullptr) {
         search->found = true;
         return FALSE;
     }
@@ -68,7 +69,8 @@ Sample Measure(const std::wstring& exe) {
         sample.peakWorkingSetKb = memory.PeakWorkingSetSize / 1024.0;
     }
     EnumWindows(CloseWindows, process.dwProcessId);
-    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    if (WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
+        TerminateProcess(process.hProcess, 1);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
     return sample;
@@ -100,7 +102,8 @@ int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 3 ? _wtoi(argv[3]) : 5;
     const Sample minimal = MedianOf(argv[2], runs);
     const Sample dhsu = MedianOf(argv[1], runs);
-    std::printf("median of %d runs       start-up to window   working set   peak working set\n", runs);
+    std::printf("median of %d runs       start-up to window   working set   peak working set\n",
+                runs);
     std::printf("minimal window program  %10.1f ms        %8.0f KB   %8.0f KB\n", minimal.startupMs,
                 minimal.workingSetKb, minimal.peakWorkingSetKb);
     std::printf("dhsu.exe                %10.1f ms        %8.0f KB   %8.0f KB\n", dhsu.startupMs,

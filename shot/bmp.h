@@ -16,14 +16,14 @@ struct PaletteEntry {
 struct BitmapView {
     std::int32_t width = 0;
     std::int32_t height = 0;
-    int bitsPerPixel = 0;  // 1, 4, 8, 16, 24 or 32
+    int bitsPerPixel = 0;               // 1, 4, 8, 16, 24 or 32
     std::vector<PaletteEntry> palette;  // 2, 4 or 8 bits: 1 << bitsPerPixel entries
     const std::uint8_t* bits = nullptr;
     std::size_t stride = 0;
 };
 
 class ByteSink {
-public:
+  public:
     virtual ~ByteSink() = default;
     virtual void Write(const std::uint8_t* data, std::size_t size) = 0;
 };

@@ -10,19 +10,18 @@ namespace dhsu {
 namespace {
 
 class FileSink : public ByteSink {
-public:
+  public:
     FileSink(const std::string& path, HANDLE file) : path_(path), file_(file) {}
     void Write(const std::uint8_t* data, std::size_t size) override {
         DWORD written = 0;
-        if (!WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) ||
-            written != size)
+        if (!WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) || written != size)
             throw std::runtime_error(WriteError(path_, GetLastError()));
     }
     static std::string WriteError(const std::string& path, DWORD error) {
         return "Cannot save the shot to \"" + path + "\".\n" + win::SystemErrorText(error);
     }
 
-private:
+  private:
     const std::string& path_;
     HANDLE file_;
 };
@@ -47,7 +46,7 @@ DibPixels ReadPixels(HBITMAP bitmap, HPALETTE palette) {
     const int colours = dibDepth <= 8 ? 1 << dibDepth : 0;
     std::vector<std::uint8_t> header(sizeof(BITMAPINFOHEADER) + colours * sizeof(RGBQUAD));
     auto* bmi = reinterpret_cast<BITMAPINFO*>(header.data());
-    bmi->bmiHeader = {sizeof(BITMAPINFOHEADER), info.bmWidth, info.bmHeight, 1,
+    bmi->bmiHeader = {sizeof(BITMAPINFOHEADER),    info.bmWidth, info.bmHeight, 1,
                       static_cast<WORD>(dibDepth), BI_RGB};
     DibPixels result;
     result.view.width = info.bmWidth;
@@ -58,8 +57,8 @@ DibPixels ReadPixels(HBITMAP bitmap, HPALETTE palette) {
     const win::WindowDc screen(nullptr, GetDC(nullptr));
     const HPALETTE previous = palette ? SelectPalette(screen.Get(), palette, FALSE) : nullptr;
     if (palette) RealizePalette(screen.Get());
-    const int lines = GetDIBits(screen.Get(), bitmap, 0, info.bmHeight, result.bits.data(), bmi,
-                                DIB_RGB_COLORS);
+    const int lines =
+        GetDIBits(screen.Get(), bitmap, 0, info.bmHeight, result.bits.data(), bmi, DIB_RGB_COLORS);
     if (previous) SelectPalette(screen.Get(), previous, FALSE);
     if (lines != info.bmHeight) throw std::runtime_error("Cannot read the captured picture.");
     for (int i = 0; i < colours; ++i) {
@@ -76,8 +75,9 @@ void CaptureBuffer::Resize(int width, int height) {
     const win::WindowDc screen(nullptr, GetDC(nullptr));
     bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
     palette_.Reset();
-    if (!bitmap_) throw std::runtime_error("Cannot make a picture of " + std::to_string(width) +
-                                           " x " + std::to_string(height) + " pixels.");
+    if (!bitmap_)
+        throw std::runtime_error("Cannot make a picture of " + std::to_string(width) + " x " +
+                                 std::to_string(height) + " pixels.");
 }
 
 void CaptureBuffer::Assign(win::GdiObject bitmap, win::GdiObject palette) {
@@ -85,9 +85,13 @@ void CaptureBuffer::Assign(win::GdiObject bitmap, win::GdiObject palette) {
     palette_ = std::move(palette);
 }
 
-int CaptureBuffer::Width() const { return bitmap_ ? BitmapInfo(Bitmap()).bmWidth : 0; }
+int CaptureBuffer::Width() const {
+    return bitmap_ ? BitmapInfo(Bitmap()).bmWidth : 0;
+}
 
-int CaptureBuffer::Height() const { return bitmap_ ? BitmapInfo(Bitmap()).bmHeight : 0; }
+int CaptureBuffer::Height() const {
+    return bitmap_ ? BitmapInfo(Bitmap()).bmHeight : 0;
+}
 
 void CaptureBuffer::SaveBmp(const std::string& path) const {
     const DibPixels pixels = ReadPixels(Bitmap(), static_cast<HPALETTE>(palette_.Get()));

@@ -10,7 +10,7 @@
 namespace dhsu {
 
 class CaptureBuffer : public ShotImage {
-public:
+  public:
     // A new bitmap of the screen's depth, w then h; the old picture is gone.
     void Resize(int width, int height);
     // Takes over a bitmap handed in by the clipboard, with its palette if it has one.
@@ -22,7 +22,7 @@ public:
     // Writes the picture as a BMP file; a file that could not be written completely is removed.
     void SaveBmp(const std::string& path) const override;
 
-private:
+  private:
     win::GdiObject bitmap_;
     win::GdiObject palette_;  // colours of a palettised clipboard bitmap
 };

@@ -57,7 +57,8 @@ void DiscardClipboardBitmap(HWND owner) {
 }
 
 void RepairClipboardChain(HWND& nextViewer, WPARAM removed, LPARAM following) {
-    if (reinterpret_cast<HWND>(removed) == nextViewer) nextViewer = reinterpret_cast<HWND>(following);
+    if (reinterpret_cast<HWND>(removed) == nextViewer)
+        nextViewer = reinterpret_cast<HWND>(following);
     if (nextViewer) SendMessageW(nextViewer, WM_CHANGECBCHAIN, removed, following);
 }
 

@@ -17,14 +17,14 @@ struct LocalTime {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalTime Now() = 0;
 };
 
 // The folder the next shot goes to, and whether a path is taken.
 class ShotFolder {
-public:
+  public:
     virtual ~ShotFolder() = default;
     virtual std::string Directory() const = 0;
     virtual bool FileExists(const std::string& path) const = 0;
@@ -34,14 +34,14 @@ constexpr int kTimestampSuffix = 0;
 constexpr int kNumberedSuffix = 1;
 
 class ShotNamer {
-public:
+  public:
     ShotNamer(const ShotFolder& folder, Clock& clock) : folder_(folder), clock_(clock) {}
 
     // Returns folder + "\" + name + ".bmp" where neither that nor the ".jpg" of the name exists.
     // In numbered mode the caller's prefix gains "_" when the number rolls over past 9999.
     std::string MakeShotPath(std::string& prefix, int suffixMode);
 
-private:
+  private:
     std::string NumberedPath(std::string& prefix);
     std::string TimestampPath(const std::string& prefix);
     bool IsTaken(const std::string& name) const;

@@ -11,14 +11,14 @@ namespace dhsu {
 
 // A captured picture that can store itself as a BMP file; throws when the file cannot be written.
 class ShotImage {
-public:
+  public:
     virtual ~ShotImage() = default;
     virtual void SaveBmp(const std::string& path) const = 0;
 };
 
 // The main window's state and texts that recording reads and writes.
 class ShotRecorderHost {
-public:
+  public:
     virtual ~ShotRecorderHost() = default;
     virtual std::string& FilePrefix() = 0;  // the setting itself: naming may lengthen it
     virtual int SuffixMode() const = 0;
@@ -36,7 +36,7 @@ constexpr const char* kAppTitle = "DH Screenshot Utility";
 std::string EncodingCaption(std::size_t queuedFiles);
 
 class ShotRecorder {
-public:
+  public:
     ShotRecorder(ShotNamer& namer, ShotRecorderHost& host, ConversionQueue queue)
         : namer_(namer), host_(host), queue_(queue) {}
 
@@ -45,7 +45,7 @@ public:
     void UpdateEncodingCaption();
     std::int32_t ShotCount() const { return shotCount_; }
 
-private:
+  private:
     ShotNamer& namer_;
     ShotRecorderHost& host_;
     ConversionQueue queue_;

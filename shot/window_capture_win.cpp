@@ -8,7 +8,9 @@ namespace {
 
 constexpr DWORD kCaptureDcFlags = DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE;  // 0x412
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 Rect WindowRectOf(HWND window) {
     RECT r{};

@@ -32,13 +32,14 @@ void WaitForMessages() {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
 }
 
-int Scale(int value, UINT dpi) { return MulDiv(value, dpi, 96); }
+int Scale(int value, UINT dpi) {
+    return MulDiv(value, dpi, 96);
+}
 
 UINT ScreenDpi() {
     const win::WindowDc screen(nullptr, GetDC(nullptr));
     return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
 }
-
 
 }  // namespace
 
@@ -116,8 +117,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
             break;
         case WM_ACTIVATEAPP:
-            if (wParam) ApplicationActivated();
-            else Edit_QExit();
+            if (wParam)
+                ApplicationActivated();
+            else
+                Edit_QExit();
             break;
         case WM_CONTEXTMENU:
             ShowDirectoryMenu(reinterpret_cast<HWND>(wParam), lParam);
@@ -191,8 +194,8 @@ void TForm1::ShowDirectoryMenu(HWND control, LPARAM screenPoint) {
         at = {0, 0};
         ClientToScreen(control, &at);
     }
-    TrackPopupMenu(GetSubMenu(PopupMenu1.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y,
-                   0, handle_, nullptr);
+    TrackPopupMenu(GetSubMenu(PopupMenu1.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+                   handle_, nullptr);
 }
 
 LRESULT TForm1::HandleColour(HWND control, HDC dc) {
@@ -209,8 +212,9 @@ void TForm1::FormCreate() {
     CreateControls();
     LayoutControls(dpi_);
     recorder_.UpdateEncodingCaption();
-    SendMessageW(handle_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
+    SendMessageW(
+        handle_, WM_SETICON, ICON_BIG,
+        reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
     DiscardClipboardBitmap(handle_);
     encodeJpeg_ = win::CreateEncodeJpegWorker({bmpFiles_, qualities_}, handle_,
                                               [this] { ListBox_BMPFilesClick(); });
@@ -296,7 +300,9 @@ void TForm1::ListBox_BMPFilesClick() {
     folders_.RefreshFiles();
 }
 
-void TForm1::ApplicationActivated() { folders_.RefreshFiles(); }
+void TForm1::ApplicationActivated() {
+    folders_.RefreshFiles();
+}
 
 void TForm1::FormClose() {
     closing_ = true;
@@ -309,13 +315,21 @@ void TForm1::FormDestroy() {
     UnregisterHotKey(handle_, kShutterHotkeyId);
 }
 
-bool TForm1::JpegEnabled() const { return IsChecked(CheckBox_JPEG); }
+bool TForm1::JpegEnabled() const {
+    return IsChecked(CheckBox_JPEG);
+}
 
-std::int16_t TForm1::JpegQuality() const { return static_cast<std::int16_t>(QualityPosition()); }
+std::int16_t TForm1::JpegQuality() const {
+    return static_cast<std::int16_t>(QualityPosition());
+}
 
-void TForm1::Beep() { MessageBeep(0xFFFFFFFF); }
+void TForm1::Beep() {
+    MessageBeep(0xFFFFFFFF);
+}
 
-void TForm1::WakeWorker() { encodeJpeg_->Wake(); }
+void TForm1::WakeWorker() {
+    encodeJpeg_->Wake();
+}
 
 void TForm1::SetCaptionAndTitle(const std::string& text) {
     // The main window is the task-bar window, so its caption is the application title too.
@@ -326,7 +340,9 @@ void TForm1::SetShotCountLabel(const std::string& text) {
     win::SetWindowTextUtf8(Control(Label_Count), text);
 }
 
-std::string TForm1::Directory() const { return win::Utf8(folders_.Directory()); }
+std::string TForm1::Directory() const {
+    return win::Utf8(folders_.Directory());
+}
 
 bool TForm1::FileExists(const std::string& path) const {
     return GetFileAttributesW(win::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -339,12 +355,12 @@ LocalTime TForm1::Now() {
 }
 
 void TForm1::CreateControls() {
-    for (const ControlSpec& spec : MainWindowControls()) {
+    for (const ControlRow& row : MainWindowControls()) {
         HWND control = CreateWindowExW(
-            0, spec.windowClass, win::Wide(spec.text).c_str(), spec.style, 0, 0, 0, 0, handle_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance_, nullptr);
+            0, row.windowClass, win::Wide(row.text).c_str(), row.style, 0, 0, 0, 0, handle_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
         if (!control) throw std::runtime_error("Cannot create the main window's controls.");
-        controls_[spec.id - Image_Logo] = control;
+        controls_[row.id - Image_Logo] = control;
     }
     SendMessageW(Control(UpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(Edit_Q)), 0);
     SendMessageW(Control(UpDown1), UDM_SETRANGE32, kMinQuality, kMaxQuality);
@@ -363,16 +379,16 @@ void TForm1::CreateControls() {
 void TForm1::LayoutControls(UINT dpi) {
     dpi_ = dpi;
     CreateWindowFont(dpi);
-    for (const ControlSpec& spec : MainWindowControls()) {
-        int left = spec.left, top = spec.top;
-        if (spec.parent != kNoControl) {
-            const ControlSpec& box = SpecOf(spec.parent);
+    for (const ControlRow& row : MainWindowControls()) {
+        int left = row.left, top = row.top;
+        if (row.parent != kNoControl) {
+            const ControlRow& box = RowOf(row.parent);
             left += box.left;
             top += box.top;
         }
-        HWND control = Control(spec.id);
-        SetWindowPos(control, nullptr, Scale(left, dpi), Scale(top, dpi), Scale(spec.width, dpi),
-                     Scale(spec.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
+        HWND control = Control(row.id);
+        SetWindowPos(control, nullptr, Scale(left, dpi), Scale(top, dpi), Scale(row.width, dpi),
+                     Scale(row.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     }
     InvalidateRect(handle_, nullptr, TRUE);

@@ -22,7 +22,7 @@
 namespace dhsu {
 
 class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
-public:
+  public:
     explicit TForm1(HINSTANCE instance);
     ~TForm1() override;
     TForm1(const TForm1&) = delete;
@@ -43,7 +43,7 @@ public:
     void SetCaptionAndTitle(const std::string& text) override;
     void SetShotCountLabel(const std::string& text) override;
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK QualityEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR, DWORD_PTR form);

@@ -1,13 +1,57 @@
 // The main window's handlers that run its dialogs.
 
+#include <direct.h>
+
+#include "shot/window_capture_win.h"
 #include "ui/Unit1.h"
+#include "ui/Unit_InputFilePrefix.h"
+#include "ui/Unit_NewFolder.h"
+#include "ui/Unit_OptionDialog.h"
+#include "win/text.h"
 
 namespace dhsu {
+namespace {
 
-void TForm1::POPUP_NEWFOLDERClick() {}
+// "C:\Shots" + "New" -> "C:\Shots\New"; a drive's root has its separator already.
+std::wstring SubfolderPath(const std::wstring& directory, const std::wstring& name) {
+    if (!directory.empty() && directory.back() == L'\\') return directory + name;
+    return directory + L'\\' + name;
+}
 
-void TForm1::Button_FileNameClick() {}
+}  // namespace
 
-void TForm1::Button_OptionClick() {}
+void TForm1::POPUP_NEWFOLDERClick() {
+    TForm_Input dialog({handle_, Font(), dpi_});
+    dialog.SetLabelParentCaption("Parent Folder : " + win::Utf8(folders_.Directory()));
+    if (dialog.ShowModal() != kModalOk) return;
+    // The name as typed: whatever the file system refuses gives the one message below.
+    const std::wstring path =
+        SubfolderPath(folders_.Directory(), win::Wide(dialog.EditNewFolderText()));
+    if (_wmkdir(path.c_str()) != 0) {
+        MessageBoxW(handle_, L"Failure to create a new folder", L"ERROR",
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    folders_.SetDirectory(path);
+}
+
+void TForm1::Button_FileNameClick() {
+    TForm_InputFilePrefix dialog({handle_, Font(), dpi_});
+    dialog.SetEditNewFolderText(filePrefix_);
+    dialog.SetRadioGroup1ItemIndex(suffixMode_);
+    if (dialog.ShowModal() != kModalOk) return;
+    filePrefix_ = dialog.EditNewFolderText();
+    suffixMode_ = dialog.RadioGroup1ItemIndex();
+}
+
+void TForm1::Button_OptionClick() {
+    TForm_KeyAssign dialog({handle_, Font(), dpi_});
+    dialog.SetKey(shutterKey_);
+    if (dialog.ShowModal() != kModalOk) return;
+    shutterKey_ = dialog.Key();
+    // Registered anew even when unchanged; a key that another program holds just stays silent.
+    UnregisterHotKey(handle_, kShutterHotkeyId);
+    RegisterHotKey(handle_, kShutterHotkeyId, 0, static_cast<UINT>(shutterKey_));
+}
 
 }  // namespace dhsu

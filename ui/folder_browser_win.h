@@ -10,7 +10,7 @@
 namespace dhsu {
 
 class FolderBrowser {
-public:
+  public:
     void Attach(HWND driveCombo, HWND directoryList, HWND fileList);
 
     // Moves all three lists to `directory`; throws when it does not exist.
@@ -22,7 +22,7 @@ public:
     void DriveChosen();
     void DirectoryOpened();
 
-private:
+  private:
     void FillDrives();
     void FillDirectoryTree();
 

@@ -23,6 +23,8 @@ void ListBoxStrings::Append(const std::string& text) {
     SendMessageW(listBox_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(text).c_str()));
 }
 
-void ListBoxStrings::RemoveFirst() { SendMessageW(listBox_, LB_DELETESTRING, 0, 0); }
+void ListBoxStrings::RemoveFirst() {
+    SendMessageW(listBox_, LB_DELETESTRING, 0, 0);
+}
 
 }  // namespace dhsu

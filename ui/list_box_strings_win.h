@@ -8,14 +8,14 @@
 namespace dhsu {
 
 class ListBoxStrings : public StringList {
-public:
+  public:
     void Attach(HWND listBox) { listBox_ = listBox; }
     std::size_t Count() const override;
     std::string First() const override;
     void Append(const std::string& text) override;
     void RemoveFirst() override;
 
-private:
+  private:
     HWND listBox_ = nullptr;
 };
 

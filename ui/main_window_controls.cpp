@@ -27,7 +27,8 @@ constexpr const char* kNoticeText =
 
 // Group boxes are drawn frames, not containers: their controls are the window's own children,
 // created right after the box so the tab order runs through them in the box's turn.
-constexpr ControlSpec kControls[] = {
+// clang-format off
+constexpr ControlRow kControls[] = {
     // id                   class            parent           left top  w    h    text
     {Image_Logo,          L"STATIC",        kNoControl,      8,   8,   153, 73,  "", kChild | SS_OWNERDRAW},
     {GroupBox_Folder,     L"BUTTON",        kNoControl,      168, 8,   273, 145, "Adresář s obrázky", kChild | BS_GROUPBOX},
@@ -48,14 +49,17 @@ constexpr ControlSpec kControls[] = {
     {ListBox_Q,           L"LISTBOX",       kNoControl,      240, 296, 49,  65,  "", kHidden | kTab | kListBox},
     {Notice,              L"EDIT",          kNoControl,      8,   264, 433, 49,  kNoticeText, kChild | kTab | ES_MULTILINE | ES_READONLY},
 };
+// clang-format on
 
 }  // namespace
 
-std::span<const ControlSpec> MainWindowControls() { return kControls; }
+std::span<const ControlRow> MainWindowControls() {
+    return kControls;
+}
 
-const ControlSpec& SpecOf(ControlId id) {
+const ControlRow& RowOf(ControlId id) {
     return *std::find_if(std::begin(kControls), std::end(kControls),
-                         [id](const ControlSpec& spec) { return spec.id == id; });
+                         [id](const ControlRow& row) { return row.id == id; });
 }
 
 }  // namespace dhsu

@@ -33,7 +33,7 @@ enum ControlId : int {
 // Commands that are not controls.
 constexpr int POPUP_NEWFOLDER = 200;
 
-struct ControlSpec {
+struct ControlRow {
     ControlId id;
     const wchar_t* windowClass;
     ControlId parent;  // positions are relative to the parent group box, if any
@@ -43,8 +43,8 @@ struct ControlSpec {
 };
 
 // In tab order: Windows tabs through sibling windows in the order they were created.
-std::span<const ControlSpec> MainWindowControls();
-const ControlSpec& SpecOf(ControlId id);
+std::span<const ControlRow> MainWindowControls();
+const ControlRow& RowOf(ControlId id);
 
 constexpr int kClientWidth = 449;
 constexpr int kClientHeight = 316;

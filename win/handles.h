@@ -9,7 +9,7 @@ namespace dhsu::win {
 
 template <typename Handle, typename Traits>
 class Owned {
-public:
+  public:
     Owned() = default;
     explicit Owned(Handle handle) : handle_(handle) {}
     Owned(const Owned&) = delete;
@@ -29,7 +29,7 @@ public:
         handle_ = handle;
     }
 
-private:
+  private:
     Handle handle_ = Traits::Invalid();
 };
 
@@ -67,7 +67,7 @@ using Library = Owned<HMODULE, LibraryTraits>;
 
 // A device context from GetDC/GetDCEx, handed back to its window.
 class WindowDc {
-public:
+  public:
     WindowDc(HWND window, HDC dc) : window_(window), dc_(dc) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
@@ -77,27 +77,27 @@ public:
     HDC Get() const { return dc_; }
     explicit operator bool() const { return dc_ != nullptr; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // An object selected into a DC for a scope, the previous one restored after.
 class SelectedObject {
-public:
+  public:
     SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
     SelectedObject(const SelectedObject&) = delete;
     SelectedObject& operator=(const SelectedObject&) = delete;
     ~SelectedObject() { SelectObject(dc_, previous_); }
 
-private:
+  private:
     HDC dc_;
     HGDIOBJ previous_;
 };
 
 // The clipboard, open for a scope.
 class OpenClipboardScope {
-public:
+  public:
     explicit OpenClipboardScope(HWND owner) : open_(OpenClipboard(owner) != FALSE) {}
     OpenClipboardScope(const OpenClipboardScope&) = delete;
     OpenClipboardScope& operator=(const OpenClipboardScope&) = delete;
@@ -106,7 +106,7 @@ public:
     }
     bool IsOpen() const { return open_; }
 
-private:
+  private:
     bool open_;
 };
 

@@ -15,18 +15,12 @@ constexpr int kWidth = 120, kHeight = 90;
 
 // A bitmap of the known picture, handed to the clipboard (which then owns it).
 HBITMAP PatternBitmap() {
-    std::vector<std::uint8_t> bits(std::size_t(kWidth) * kHeight * 4);
-    for (int y = 0; y < kHeight; ++y)
-        for (int x = 0; x < kWidth; ++x) {
-            const Pixel p = PatternAt(x, y);
-            std::uint8_t* out = &bits[(std::size_t(y) * kWidth + x) * 4];
-            out[0] = p.blue, out[1] = p.green, out[2] = p.red;
-        }
+    const std::vector<std::uint8_t> bits = PatternPixels(kWidth, kHeight);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
     HDC screen = GetDC(nullptr);
-    HBITMAP bitmap = CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info,
-                                    DIB_RGB_COLORS);
+    HBITMAP bitmap =
+        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return bitmap;
 }
@@ -39,7 +33,9 @@ bool PutOnClipboard(HWND owner, UINT format, HANDLE data) {
     return put;
 }
 
-bool PutBitmap(HWND owner) { return PutOnClipboard(owner, CF_BITMAP, PatternBitmap()); }
+bool PutBitmap(HWND owner) {
+    return PutOnClipboard(owner, CF_BITMAP, PatternBitmap());
+}
 
 bool PutText(HWND owner, const char* text) {
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
@@ -48,11 +44,13 @@ bool PutText(HWND owner, const char* text) {
     return PutOnClipboard(owner, CF_TEXT, memory);
 }
 
-bool ClipboardHasBitmap() { return IsClipboardFormatAvailable(CF_BITMAP) != FALSE; }
+bool ClipboardHasBitmap() {
+    return IsClipboardFormatAvailable(CF_BITMAP) != FALSE;
+}
 
 // Another program's clipboard viewer, counting the notifications it is given.
 class Viewer {
-public:
+  public:
     Viewer() {
         WNDCLASSW windowClass{};
         windowClass.lpfnWndProc = Procedure;
@@ -65,7 +63,10 @@ public:
         next_ = SetClipboardViewer(window_);
         drawn = 0;  // joining notifies at once
     }
-    ~Viewer() { Leave(); DestroyWindow(window_); }
+    ~Viewer() {
+        Leave();
+        DestroyWindow(window_);
+    }
     void Leave() {
         if (joined_) ChangeClipboardChain(window_, next_);
         joined_ = false;
@@ -73,7 +74,7 @@ public:
     HWND Handle() const { return window_; }
     int drawn = 0;
 
-private:
+  private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         auto* self = reinterpret_cast<Viewer*>(GetWindowLongPtrW(window, GWLP_USERDATA));
         if (self && message == WM_DRAWCLIPBOARD) {
@@ -82,8 +83,10 @@ private:
             return 0;
         }
         if (self && message == WM_CHANGECBCHAIN) {
-            if (reinterpret_cast<HWND>(wParam) == self->next_) self->next_ = reinterpret_cast<HWND>(lParam);
-            else if (self->next_) SendMessageW(self->next_, message, wParam, lParam);
+            if (reinterpret_cast<HWND>(wParam) == self->next_)
+                self->next_ = reinterpret_cast<HWND>(lParam);
+            else if (self->next_)
+                SendMessageW(self->next_, message, wParam, lParam);
             return 0;
         }
         return DefWindowProcW(window, message, wParam, lParam);
@@ -94,7 +97,7 @@ private:
 };
 
 class ClipboardTest : public ::testing::Test {
-protected:
+  protected:
     void Start(const std::string& name) {
         folder = FreshFolder(name);
         dhsu = std::make_unique<DhsuProcess>(folder);
@@ -158,7 +161,8 @@ TEST_F(ClipboardTest, EachNewBitmapIsTheNextNumberedShotAndTextIsIgnored) {
     const std::size_t shots = SettledShots(folder);
     char last[16];
     std::snprintf(last, sizeof last, "DH%04zu.bmp", shots);
-    EXPECT_TRUE(std::filesystem::exists(folder / last)) << ::testing::PrintToString(FilesIn(folder));
+    EXPECT_TRUE(std::filesystem::exists(folder / last))
+        << ::testing::PrintToString(FilesIn(folder));
     EXPECT_EQ(dhsu->ControlText(dhsu::Label_Count), "Shot : " + std::to_string(shots));
 }
 

@@ -134,8 +134,8 @@ BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
 
 }  // namespace
 
-DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary,
-                         bool keepSettings, bool waitForWindow) {
+DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, bool keepSettings,
+                         bool waitForWindow) {
     if (!keepSettings) ClearSettings();
     const auto exe = folder / "dhsu.exe";
     CopyFileW((TestDirectory() / "dhsu.exe").c_str(), exe.c_str(), FALSE);
@@ -154,10 +154,12 @@ DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary,
 
 HWND DhsuProcess::WaitForWindow() {
     MainWindowSearch search{info_.dwProcessId, nullptr};
-    WaitFor([&] {
-        EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    }, 60s);
+    WaitFor(
+        [&] {
+            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        60s);
     window_ = search.found;
     EXPECT_NE(window_, nullptr) << "dhsu.exe showed no main window";
     return window_;

@@ -28,7 +28,7 @@ std::string MessageBoxText(HWND box);
 void DismissMessageBox(HWND box);
 
 class DhsuProcess {
-public:
+  public:
     // Copies dhsu.exe (and, if asked, NviewLib.dll) into `folder` and starts it there. Unless
     // told to keep them, the stored settings are cleared first, so shots go to `folder`.
     explicit DhsuProcess(const std::filesystem::path& folder, bool withLibrary = false,
@@ -48,7 +48,7 @@ public:
     DWORD Close(std::chrono::milliseconds timeout = 30s);
     bool HasExited(std::chrono::milliseconds wait = 0ms) const;
 
-private:
+  private:
     PROCESS_INFORMATION info_{};
     HWND window_ = nullptr;
 };

@@ -66,7 +66,7 @@ bool ReadJpeg(const std::filesystem::path& path, JpegInfo& info) {
 }
 
 class JpegTest : public ::testing::Test {
-protected:
+  protected:
     void Start(bool withLibrary) {
         folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         dhsu = std::make_unique<DhsuProcess>(folder, withLibrary);
@@ -86,7 +86,8 @@ protected:
     }
     HWND WaitForLibraryError() {
         HWND box = nullptr;
-        EXPECT_TRUE(WaitFor([&] { return (box = FindMessageBox(kLibraryError, dhsu->Id())) != nullptr; }));
+        EXPECT_TRUE(
+            WaitFor([&] { return (box = FindMessageBox(kLibraryError, dhsu->Id())) != nullptr; }));
         return box;
     }
     bool CaptionIs(const std::string& caption) {

@@ -13,7 +13,7 @@ namespace e2e {
 namespace {
 
 class MainWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directory(folder / "elsewhere");
@@ -50,10 +50,12 @@ TEST_F(MainWindowTest, FirstStartShowsEveryText) {
         {dhsu::Button_Option, "Přiřadit klávesu..."},
     };
     for (auto [id, text] : texts) EXPECT_EQ(dhsu->ControlText(id), text) << "control " << id;
-    EXPECT_EQ(dhsu->ControlText(dhsu::Memo1).rfind(
-                  "Zmáčkněte vybranou klávesu pro uložení aktivního okna do JPG souboru. \r\n"
-                  "Zmáčkněte klávesu Print Screen pro uložení celé obrazovky.\r\n\r\n", 0),
-              0u);
+    EXPECT_EQ(
+        dhsu->ControlText(dhsu::Memo1)
+            .rfind("Zmáčkněte vybranou klávesu pro uložení aktivního okna do JPG souboru. \r\n"
+                   "Zmáčkněte klávesu Print Screen pro uložení celé obrazovky.\r\n\r\n",
+                   0),
+        0u);
     EXPECT_EQ(dhsu->ControlText(dhsu::Notice),
               "Pokud hrajete Duskhold v módu přes celou obrazovku, \r\n"
               "obrázky můžete uložit pouze klávesou PrintScreen.");
@@ -68,11 +70,12 @@ TEST_F(MainWindowTest, FirstStartShowsEveryText) {
 }
 
 TEST_F(MainWindowTest, QualityTextsCommitParsedAndClamped) {
-    const std::pair<const char*, int> cases[] = {
-        {"abc", 75}, {"0", 75}, {"150", 100}, {"3", 5}, {"-7", 5}, {"42xy", 42}};
+    const std::pair<const char*, int> cases[] = {{"abc", 75}, {"0", 75}, {"150", 100},
+                                                 {"3", 5},    {"-7", 5}, {"42xy", 42}};
     HWND edit = dhsu->Control(dhsu::Edit_Q);
     for (auto [typed, committed] : cases) {
-        SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(std::wstring(typed, typed + strlen(typed)).c_str()));
+        SendMessageW(edit, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(std::wstring(typed, typed + strlen(typed)).c_str()));
         SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
         EXPECT_EQ(dhsu->ControlText(dhsu::Edit_Q), std::to_string(committed)) << typed;
         EXPECT_EQ(QualityPosition(), committed) << typed;
@@ -101,12 +104,12 @@ TEST_F(MainWindowTest, OpeningAnotherDirectoryMovesTheNextShotThere) {
     TestWindow window(700, 500, 80, 60);
     ASSERT_TRUE(window.BringToFront());
     PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "elsewhere" / "DH0001.bmp"); }));
+    EXPECT_TRUE(
+        WaitFor([&] { return std::filesystem::exists(folder / "elsewhere" / "DH0001.bmp"); }));
     // Coming back to the program shows the new file in the list.
     SendMessageW(dhsu->Window(), WM_ACTIVATEAPP, TRUE, 0);
-    EXPECT_TRUE(WaitFor([&] {
-        return SendMessageW(dhsu->Control(dhsu::FileListBox1), LB_GETCOUNT, 0, 0) == 1;
-    }));
+    EXPECT_TRUE(WaitFor(
+        [&] { return SendMessageW(dhsu->Control(dhsu::FileListBox1), LB_GETCOUNT, 0, 0) == 1; }));
 }
 
 TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
@@ -116,7 +119,11 @@ TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                folder.c_str(), &startup, &second));
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(L"DH Screenshot Utlilty", second.dwProcessId)) != nullptr; }, 30s));
+    ASSERT_TRUE(WaitFor(
+        [&] {
+            return (box = FindMessageBox(L"DH Screenshot Utlilty", second.dwProcessId)) != nullptr;
+        },
+        30s));
     EXPECT_EQ(MessageBoxText(box), "Two DHSUs can't run at the same time.");
     DismissMessageBox(box);
     ASSERT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);

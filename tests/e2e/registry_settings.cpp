@@ -6,18 +6,23 @@ namespace e2e {
 namespace {
 
 class Key {
-public:
-    Key() { RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr); }
+  public:
+    Key() {
+        RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        &key_, nullptr);
+    }
     ~Key() { RegCloseKey(key_); }
     HKEY Get() const { return key_; }
 
-private:
+  private:
     HKEY key_ = nullptr;
 };
 
 }  // namespace
 
-void ClearSettings() { RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKey); }
+void ClearSettings() {
+    RegDeleteKeyW(HKEY_CURRENT_USER, kSettingsKey);
+}
 
 void WriteDwordSetting(const std::wstring& name, std::uint32_t value) {
     Key key;
@@ -34,7 +39,8 @@ std::optional<std::uint32_t> ReadDwordSetting(const std::wstring& name) {
     Key key;
     DWORD type = 0, value = 0, size = sizeof value;
     if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                         &size) != ERROR_SUCCESS || type != REG_DWORD)
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD)
         return std::nullopt;
     return value;
 }
@@ -42,18 +48,21 @@ std::optional<std::uint32_t> ReadDwordSetting(const std::wstring& name) {
 std::optional<std::wstring> ReadStringSetting(const std::wstring& name) {
     Key key;
     DWORD type = 0, size = 0;
-    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, &size) !=
+            ERROR_SUCCESS ||
         type != REG_SZ)
         return std::nullopt;
     std::vector<wchar_t> text(size / sizeof(wchar_t) + 1);
-    RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()), &size);
+    RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
+                     &size);
     return std::wstring(text.data());
 }
 
 DWORD SettingType(const std::wstring& name) {
     Key key;
     DWORD type = REG_NONE;
-    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryValueExW(key.Get(), name.c_str(), nullptr, &type, nullptr, nullptr) !=
+        ERROR_SUCCESS)
         return REG_NONE;
     return type;
 }

@@ -16,6 +16,14 @@ std::wstring WithoutTrailingSeparator(std::wstring path) {
     return path;
 }
 
+// A shutter-key press over a window of the test's own, and the file it should give.
+bool ShotLandsAt(const std::filesystem::path& expected) {
+    TestWindow window(700, 500, 64, 48);
+    if (!window.BringToFront()) return false;
+    PressKey(VK_ESCAPE);
+    return WaitFor([&] { return std::filesystem::exists(expected); });
+}
+
 TEST(Settings, NoKeyGivesTheDefaultsAndTheCloseWritesAllSeven) {
     const auto folder = FreshFolder("SettingsDefaults");
     DhsuProcess dhsu(folder);
@@ -69,18 +77,16 @@ TEST(Settings, StoredFolderAndNonAsciiPrefixAreUsedAndKept) {
     const auto shots = folder / L"Snímky 写真";
     std::filesystem::create_directory(shots);
     ClearSettings();
-    WriteStringSetting(L"FilePrefix", L"Hra-");
+    WriteStringSetting(L"FilePrefix", L"Snímek-");
     WriteDwordSetting(L"FileSuffix", 1);
     WriteStringSetting(L"ScreenShot Folder", shots.wstring());
     WriteDwordSetting(L"JpegCompression", 0);
     DhsuProcess dhsu(folder, false, true);
     ASSERT_NE(dhsu.Window(), nullptr);
-    TestWindow window(700, 500, 64, 48);
-    ASSERT_TRUE(window.BringToFront());
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(shots / "Hra-0001.bmp"); }));
+    EXPECT_TRUE(ShotLandsAt(shots / L"Snímek-0001.bmp"));
     ASSERT_EQ(dhsu.Close(), 0u);
     EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), shots.wstring());
+    EXPECT_EQ(ReadStringSetting(L"FilePrefix"), L"Snímek-");
 }
 
 TEST(Settings, VanishedStoredFolderFallsBackToTheProgramsDirectoryAndStillTakesShots) {
@@ -90,10 +96,7 @@ TEST(Settings, VanishedStoredFolderFallsBackToTheProgramsDirectoryAndStillTakesS
     WriteDwordSetting(L"JpegCompression", 0);
     DhsuProcess dhsu(folder, false, true);
     ASSERT_NE(dhsu.Window(), nullptr);
-    TestWindow window(700, 500, 64, 48);
-    ASSERT_TRUE(window.BringToFront());
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0001.bmp"); }));
+    EXPECT_TRUE(ShotLandsAt(folder / "DH0001.bmp"));
     ASSERT_EQ(dhsu.Close(), 0u);
     EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), WithoutTrailingSeparator(folder.wstring()));
 }

@@ -12,7 +12,7 @@ namespace {
 constexpr int kClientWidth = 200, kClientHeight = 150;
 
 class ShutterKeyTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directory(folder / "shots");
@@ -33,7 +33,8 @@ protected:
         ASSERT_TRUE(window.BringToFront());
         PressKey(VK_ESCAPE);
         ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(expected); }))
-            << "no " << expected.string() << "; files: " << ::testing::PrintToString(FilesIn(expected.parent_path()));
+            << "no " << expected.string()
+            << "; files: " << ::testing::PrintToString(FilesIn(expected.parent_path()));
     }
 
     std::filesystem::path folder;
@@ -92,8 +93,10 @@ TEST_F(ShutterKeyTest, UnwritableFolderShowsTheErrorAndTheNextPressWorks) {
     ASSERT_TRUE(window.BringToFront());
     PressKey(VK_ESCAPE);
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (box = FindMessageBox(L"DH Screenshot Utility", dhsu->Id())) != nullptr; }))
-        << "files: " << ::testing::PrintToString(FilesIn(folder));
+    ASSERT_TRUE(WaitFor([&] {
+        return (box = FindMessageBox(L"DH Screenshot Utility", dhsu->Id())) != nullptr;
+    })) << "files: "
+        << ::testing::PrintToString(FilesIn(folder));
     const std::string text = MessageBoxText(box);
     EXPECT_NE(text.find("shots\\DH0001.bmp"), std::string::npos) << text;
     DismissMessageBox(box);

@@ -15,13 +15,7 @@ void PaintPattern(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     const int w = client.right, h = client.bottom;
-    std::vector<std::uint8_t> bits(std::size_t(w) * h * 4);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const Pixel p = PatternAt(x, y);
-            std::uint8_t* out = &bits[(std::size_t(y) * w + x) * 4];
-            out[0] = p.blue, out[1] = p.green, out[2] = p.red;
-        }
+    const std::vector<std::uint8_t> bits = PatternPixels(w, h);
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB};
     SetDIBitsToDevice(dc, 0, 0, w, h, 0, 0, 0, h, bits.data(), &info, DIB_RGB_COLORS);
@@ -37,6 +31,17 @@ LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 }  // namespace
+
+std::vector<std::uint8_t> PatternPixels(int width, int height) {
+    std::vector<std::uint8_t> bits(std::size_t(width) * height * 4);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const Pixel p = PatternAt(x, y);
+            std::uint8_t* out = &bits[(std::size_t(y) * width + x) * 4];
+            out[0] = p.blue, out[1] = p.green, out[2] = p.red;
+        }
+    return bits;
+}
 
 Pixel PatternAt(int x, int y) {
     return {std::uint8_t(x * 2), std::uint8_t(y * 3), std::uint8_t(x * 5 + y * 7)};
@@ -59,7 +64,9 @@ TestWindow::TestWindow(int left, int top, int clientWidth, int clientHeight) {
     UpdateWindow(window_);
 }
 
-TestWindow::~TestWindow() { DestroyWindow(window_); }
+TestWindow::~TestWindow() {
+    DestroyWindow(window_);
+}
 
 bool TestWindow::BringToFront() {
     SetForegroundWindow(window_);

@@ -16,9 +16,11 @@ struct Pixel {
 
 // The colour the test window paints at client position (x, y).
 Pixel PatternAt(int x, int y);
+// The picture as 32-bit pixels, top row first.
+std::vector<std::uint8_t> PatternPixels(int width, int height);
 
 class TestWindow {
-public:
+  public:
     TestWindow(int left, int top, int clientWidth, int clientHeight);
     ~TestWindow();
     HWND Handle() const { return window_; }
@@ -27,7 +29,7 @@ public:
     RECT WindowRect() const;
     POINT ClientOrigin() const;  // screen position of client (0, 0)
 
-private:
+  private:
     HWND window_ = nullptr;
 };
 

@@ -11,7 +11,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 class MemorySink : public ByteSink {
-public:
+  public:
     void Write(const std::uint8_t* data, std::size_t size) override {
         bytes.insert(bytes.end(), data, data + size);
         ++writes;
@@ -32,22 +32,26 @@ Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t count) {
 }
 
 // File header and info header, as the bytes a reader sees.
-Bytes Headers(std::uint32_t fileSize, std::uint32_t offBits, std::uint8_t width, std::uint8_t height,
-              std::uint8_t bpp, std::uint32_t imageSize, std::uint16_t colours) {
-    return {'B', 'M',
-            Bytes::value_type(fileSize), Bytes::value_type(fileSize >> 8), 0, 0,
-            0, 0, 0, 0,
-            Bytes::value_type(offBits), Bytes::value_type(offBits >> 8), 0, 0,
-            40, 0, 0, 0,
+// clang-format off
+Bytes Headers(std::uint32_t fileSize, std::uint32_t offBits, std::uint8_t width,
+              std::uint8_t height, std::uint8_t bpp, std::uint32_t imageSize,
+              std::uint16_t colours) {
+    using B = Bytes::value_type;
+    return {'B', 'M', B(fileSize), B(fileSize >> 8), 0, 0,  // file size
+            0, 0, 0, 0,                                    // reserved
+            B(offBits), B(offBits >> 8), 0, 0,             // offset of the pixels
+            40, 0, 0, 0,                                   // info header size
             width, 0, 0, 0,
             height, 0, 0, 0,
-            1, 0, bpp, 0,
-            0, 0, 0, 0,
-            Bytes::value_type(imageSize), Bytes::value_type(imageSize >> 8), 0, 0,
-            0, 0, 0, 0, 0, 0, 0, 0,
-            Bytes::value_type(colours), Bytes::value_type(colours >> 8), 0, 0,
-            0, 0, 0, 0};
+            1, 0,                                          // planes
+            bpp, 0,
+            0, 0, 0, 0,                                    // BI_RGB
+            B(imageSize), B(imageSize >> 8), 0, 0,
+            0, 0, 0, 0, 0, 0, 0, 0,                        // resolution
+            B(colours), B(colours >> 8), 0, 0,             // colours used
+            0, 0, 0, 0};                                   // colours important
 }
+// clang-format on
 
 TEST(BmpEncoding, OneBitKeepsPaletteAndZeroesRowPadding) {
     // 3 x 2, bottom row 1 0 1, top row 0 1 0; the source's padding bytes hold garbage.
@@ -104,8 +108,7 @@ TEST(BmpEncoding, SixteenBitExpandsFiveBitChannels) {
     BitmapView view{3, 1, 16, {}, pixels.data(), 8};
     const Bytes file = Encode(view);
     EXPECT_EQ(file[28], 24);
-    EXPECT_EQ(Slice(file, 54, 12),
-              (Bytes{255, 255, 255, 255, 0, 0, 0x84, 0x84, 0x84, 0, 0, 0}));
+    EXPECT_EQ(Slice(file, 54, 12), (Bytes{255, 255, 255, 255, 0, 0, 0x84, 0x84, 0x84, 0, 0, 0}));
 }
 
 TEST(BmpEncoding, LargeFramesGoOutInFewBlocks) {

@@ -9,7 +9,7 @@ namespace dhsu {
 namespace {
 
 class FakeFolder : public ShotFolder {
-public:
+  public:
     std::string Directory() const override { return directory; }
     bool FileExists(const std::string& path) const override {
         probes.push_back(path);
@@ -21,7 +21,7 @@ public:
 };
 
 class FakeClock : public Clock {
-public:
+  public:
     LocalTime Now() override {
         LocalTime t = readings.at(next);
         if (next + 1 < readings.size()) ++next;
@@ -32,7 +32,7 @@ public:
 };
 
 class ShotNamingTest : public ::testing::Test {
-protected:
+  protected:
     FakeFolder folder;
     FakeClock clock;
     ShotNamer namer{folder, clock};
@@ -107,8 +107,8 @@ TEST_F(ShotNamingTest, TimestampNamesFromTheWorkedExamples) {
 
 TEST(TimestampSuffix, MillisecondFieldIsAlwaysTwoCharacters) {
     const LocalTime t{2026, 12, 7, 23, 59, 1, 0};
-    const std::pair<int, const char*> cases[] = {{0, "00"}, {9, "09"}, {45, "45"},
-                                                 {100, "10"}, {999, "99"}};
+    const std::pair<int, const char*> cases[] = {
+        {0, "00"}, {9, "09"}, {45, "45"}, {100, "10"}, {999, "99"}};
     for (auto [ms, field] : cases) {
         LocalTime reading = t;
         reading.millisecond = ms;
@@ -118,8 +118,10 @@ TEST(TimestampSuffix, MillisecondFieldIsAlwaysTwoCharacters) {
 
 TEST_F(ShotNamingTest, TimestampClashReadsTheClockAgainAndLeavesNumberingAlone) {
     folder.files.insert("C:\\Shots\\DH(971010-022554-23).jpg");
-    clock.readings = {{1997, 10, 10, 2, 25, 54, 237}, {1997, 10, 10, 2, 25, 54, 237},
-                      {1997, 10, 10, 2, 25, 54, 412}, {1997, 10, 10, 2, 25, 55, 0}};
+    clock.readings = {{1997, 10, 10, 2, 25, 54, 237},
+                      {1997, 10, 10, 2, 25, 54, 237},
+                      {1997, 10, 10, 2, 25, 54, 412},
+                      {1997, 10, 10, 2, 25, 55, 0}};
     // Milliseconds come from the first reading of a pass, date and time from the second.
     EXPECT_EQ(namer.MakeShotPath(prefix, kTimestampSuffix), "C:\\Shots\\DH(971010-022555-41).bmp");
     EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");

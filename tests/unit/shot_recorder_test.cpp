@@ -10,20 +10,20 @@ namespace dhsu {
 namespace {
 
 class EmptyFolder : public ShotFolder {
-public:
+  public:
     std::string Directory() const override { return "D:\\Shots"; }
     bool FileExists(const std::string& path) const override { return existing.count(path) > 0; }
     std::set<std::string> existing;
 };
 
 class StoppedClock : public Clock {
-public:
+  public:
     LocalTime Now() override { return {2001, 3, 4, 17, 8, 9, 5}; }
 };
 
 // Records the order of what recording does to the window.
 class FakeHost : public ShotRecorderHost {
-public:
+  public:
     std::string& FilePrefix() override { return prefix; }
     int SuffixMode() const override { return suffixMode; }
     bool JpegEnabled() const override { return jpeg; }
@@ -42,8 +42,9 @@ public:
 };
 
 class FakeImage : public ShotImage {
-public:
-    FakeImage(std::vector<std::string>& events, EmptyFolder& folder) : events_(events), folder_(folder) {}
+  public:
+    FakeImage(std::vector<std::string>& events, EmptyFolder& folder)
+        : events_(events), folder_(folder) {}
     void SaveBmp(const std::string& path) const override {
         events_.push_back("save " + path);
         if (fail) throw std::runtime_error("disk full");
@@ -51,13 +52,13 @@ public:
     }
     bool fail = false;
 
-private:
+  private:
     std::vector<std::string>& events_;
     EmptyFolder& folder_;
 };
 
 class ShotRecorderTest : public ::testing::Test {
-protected:
+  protected:
     EmptyFolder folder;
     StoppedClock clock;
     ShotNamer namer{folder, clock};
@@ -92,7 +93,8 @@ TEST_F(ShotRecorderTest, JpegOnQueuesPathAndQualityAtTheSameIndexAndWakesTheWork
     qualities.Append("90");
     host.quality = 42;
     recorder.RecordShot(&image);
-    EXPECT_EQ(paths.Items(), (std::deque<std::string>{"D:\\Shots\\old.bmp", "D:\\Shots\\DH0001.bmp"}));
+    EXPECT_EQ(paths.Items(),
+              (std::deque<std::string>{"D:\\Shots\\old.bmp", "D:\\Shots\\DH0001.bmp"}));
     EXPECT_EQ(qualities.Items(), (std::deque<std::string>{"90", "42"}));
     EXPECT_EQ(host.events.back(), "wake");
     EXPECT_EQ(host.caption, "Encoding...2 - DH Screenshot Utility");

@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Pictures of the main window and its three dialogs, taken under Wine in a virtual X display:
+# docs/screenshots/main-window.png, new-folder.png, file-name.png and shutter-key.png.
+#   scripts/screenshots.sh [build-dir]   (default: the win32 preset's build/win32)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+if [ "${1:-}" != --inside ]; then
+    build=${1:-build/win32}
+    if [ "$build" = build/win32 ]; then
+        cmake --preset win32 >/dev/null
+    fi
+    cmake --build "$build" -j2 --target dhsu open_dialog
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside "$(cd "$build" && pwd)"
+fi
+
+build=$2
+out=$root/docs/screenshots
+export WINEPREFIX=$build/screenshots-wineprefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES=mscoree,mshtml=
+mkdir -p "$out"
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot --init >/dev/null 2>&1
+    wineserver --wait
+fi
+# No window manager runs here: Wine draws the title bars itself.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
+# First start: no stored settings, so the program shows its own folder.
+wine reg delete 'HKCU\Software\Tarnwick\DH ScreenShot Utility' /f >/dev/null 2>&1 || true
+# Installed where a user might put it, so the new-folder dialog shows a short parent folder.
+run="$WINEPREFIX/drive_c/DH Screenshot Utility"
+mkdir -p "$run"
+cp "$build/dhsu.exe" "$run/"
+
+(cd "$run" && exec wine dhsu.exe) &
+dhsu=$!
+trap 'wineserver -k; wait "$dhsu" 2>/dev/null || true' EXIT
+
+shoot() {  # window name (for open_dialog), picture file name
+    local geometry
+    geometry=$(wine "$build/open_dialog.exe" "$1" | tr -d '\r')
+    read -r left top width height <<<"$geometry"
+    import -window root -crop "${width}x${height}+${left}+${top}" +repage "$out/$2"
+    echo "$out/$2: ${width}x${height}"
+}
+
+shoot main main-window.png
+shoot new-folder new-folder.png
+shoot file-name file-name.png
+shoot shutter-key shutter-key.png

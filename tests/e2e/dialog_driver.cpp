@@ -1,0 +1,54 @@
+#include "dialog_driver.h"
+
+#include "dhsu_process.h"
+
+namespace e2e {
+
+HWND WaitForDialog(const std::wstring& caption, DWORD processId) {
+    HWND dialog = nullptr;
+    WaitFor([&] { return (dialog = FindMessageBox(caption, processId)) != nullptr; });
+    return dialog;
+}
+
+bool WaitForClosed(HWND dialog) {
+    return WaitFor([&] { return !IsWindow(dialog); });
+}
+
+void PostClick(HWND button) {
+    PostMessageW(button, BM_CLICK, 0, 0);
+}
+
+void SetText(HWND control, const std::string& utf8) {
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
+    std::wstring text(n, L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), n);
+    SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+bool IsButtonChecked(HWND button) {
+    DWORD_PTR state = 0;
+    SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    return state == BST_CHECKED;
+}
+
+void ChooseRow(HWND comboBox, int row) {
+    SendMessageTimeoutW(comboBox, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutW(GetParent(comboBox), WM_COMMAND,
+                        MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+                        reinterpret_cast<LPARAM>(comboBox), SMTO_ABORTIFHUNG, 5000, nullptr);
+}
+
+int SelectedRow(HWND comboBox) {
+    DWORD_PTR row = 0;
+    SendMessageTimeoutW(comboBox, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &row);
+    return static_cast<int>(row);
+}
+
+HWND FocusIn(HWND window) {
+    GUITHREADINFO info{sizeof info};
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+    return info.hwndFocus;
+}
+
+}  // namespace e2e

@@ -1,0 +1,47 @@
+#include "ui/key_table.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <stdexcept>
+#include <string>
+
+namespace dhsu {
+namespace {
+
+TEST(KeyTableTest, TwentyNineRowsWithDistinctCodesThatFindTheirOwnRow) {
+    const auto table = KeyTable();
+    ASSERT_EQ(table.size(), 29u);
+    std::set<std::int32_t> codes;
+    for (int row = 0; row < static_cast<int>(table.size()); ++row) {
+        EXPECT_TRUE(codes.insert(table[row].code).second) << "code of row " << row << " repeats";
+        EXPECT_EQ(RowOfKey(table[row].code), row);
+        EXPECT_EQ(KeyOfRow(row), table[row].code);
+    }
+}
+
+TEST(KeyTableTest, CodeOutsideTheTableOpensOnEsc) {
+    EXPECT_EQ(RowOfKey(65), 0);  // "A", from a hand-edited setting
+    EXPECT_EQ(RowOfKey(0), 0);
+    EXPECT_EQ(RowOfKey(-1), 0);
+    EXPECT_EQ(KeyOfRow(RowOfKey(65)), 27);
+}
+
+TEST(KeyTableTest, RowOutsideTheTableHasNoKey) {
+    EXPECT_THROW(KeyOfRow(-1), std::out_of_range);
+    EXPECT_THROW(KeyOfRow(29), std::out_of_range);
+}
+
+// Byte for byte, so the names show the same whatever encoding the source was read in.
+TEST(KeyTableTest, JapaneseKeyNamesAreUtf8) {
+    const auto name = [](int row) { return std::string(KeyTable()[row].name); };
+    EXPECT_EQ(name(18), "\xE5\x8D\x8A\xE8\xA7\x92/\xE5\x85\xA8\xE8\xA7\x92");  // 半角/全角
+    EXPECT_EQ(name(20), "\xE8\x8B\xB1\xE6\x95\xB0");                           // 英数
+    EXPECT_EQ(name(25), "\xE7\x84\xA1\xE5\xA4\x89\xE6\x8F\x9B");               // 無変換
+    EXPECT_EQ(name(26), "\xE5\xA4\x89\xE6\x8F\x9B");                           // 変換
+    EXPECT_EQ(name(27), "\xE3\x81\xB2\xE3\x82\x89\xE3\x81\x8C\xE3\x81\xAA");   // ひらがな
+    EXPECT_EQ(name(28), "\xE3\x82\xAB\xE3\x82\xBF\xE3\x82\xAB\xE3\x83\x8A");   // カタカナ
+}
+
+}  // namespace
+}  // namespace dhsu

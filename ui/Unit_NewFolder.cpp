@@ -1,0 +1,41 @@
+#include "ui/Unit_NewFolder.h"
+
+#include "win/text.h"
+
+namespace dhsu {
+namespace {
+
+constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+
+// Button1 comes first in the tab order, so Enter at once accepts the proposed name.
+// clang-format off
+constexpr DialogControl kControls[] = {
+    // id                          class       left  top  w     h   text, style
+    {TForm_Input::Label1,          L"STATIC",  8,    8,   309,  12, "Napište název nového adresáře do kterého chcete obrázky ukládat.", kLabel, Sizing::kFitText},
+    {TForm_Input::Label_Parent,    L"STATIC",  8,    24,  64,   12, "Label_Parent", kLabel | SS_PATHELLIPSIS, Sizing::kFitText},
+    {TForm_Input::Button1,         L"BUTTON",  224,  72,  75,   25, "OK", kButton | BS_DEFPUSHBUTTON},
+    {TForm_Input::Button2,         L"BUTTON",  312,  72,  75,   25, "Storno", kButton | BS_PUSHBUTTON},
+    {TForm_Input::Edit_NewFolder,  L"EDIT",    8,    40,  377,  20, "DH-Obrazky", kEdit},
+};
+// clang-format on
+
+constexpr DialogDesign kDesign{"Vytvořit nový adresář", 393, 102, kControls};
+
+}  // namespace
+
+const DialogDesign& TForm_Input::Design() const {
+    return kDesign;
+}
+
+void TForm_Input::FillControls() {
+    if (parentCaption_) win::SetWindowTextUtf8(Control(Label_Parent), *parentCaption_);
+    if (editText_) win::SetWindowTextUtf8(Control(Edit_NewFolder), *editText_);
+}
+
+void TForm_Input::ReadBack() {
+    editText_ = win::WindowText(Control(Edit_NewFolder));
+}
+
+}  // namespace dhsu

@@ -1,0 +1,148 @@
+#include "ui/dialog_form_win.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "app/error_box_win.h"
+#include "win/handles.h"
+#include "win/text.h"
+
+namespace dhsu {
+namespace {
+
+constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr int kRightMargin = 8;
+// Accented letters may be drawn a little wider than they measure (seen with "ů").
+constexpr int kTextSlack = 4;
+
+// A frame without controls: they are made from the table, in pixels, once the dialog exists.
+struct EmptyTemplate {
+    DLGTEMPLATE frame;
+    WORD menu, windowClass, title;
+};
+
+std::wstring ControlText(HWND control) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+}  // namespace
+
+int DialogForm::ShowModal() {
+    alignas(DWORD) const EmptyTemplate dialogTemplate{{kDialogStyle, 0, 0, 0, 0, 0, 0}, 0, 0, 0};
+    const INT_PTR result =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), &dialogTemplate.frame, owner_.window,
+                                DialogProc, reinterpret_cast<LPARAM>(this));
+    if (result == -1)
+        throw std::runtime_error("Cannot show the dialog: " + win::SystemErrorText(GetLastError()));
+    return static_cast<int>(result);
+}
+
+INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        reinterpret_cast<DialogForm*>(lParam)->handle_ = dialog;
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+    }
+    auto* form = reinterpret_cast<DialogForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
+    if (form == nullptr) return FALSE;
+    try {
+        return form->HandleMessage(message, wParam, lParam);
+    } catch (const std::exception& error) {
+        ShowErrorBox(dialog, error.what());
+    } catch (...) {
+        ShowErrorBox(dialog, "An unexpected error occurred.");
+    }
+    // A dialog that could not be built is closed rather than shown half made.
+    if (message == WM_INITDIALOG) EndDialog(dialog, kModalCancel);
+    return TRUE;
+}
+
+INT_PTR DialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            InitDialog();
+            return FALSE;  // the focus is set already
+        case WM_SHOWWINDOW:
+            // The dialog's own showing only, not its return when a minimised owner is restored.
+            if (wParam && lParam == 0) FormShow();
+            return FALSE;
+        case WM_COMMAND:
+            Command(LOWORD(wParam), HIWORD(wParam));
+            return TRUE;
+    }
+    return FALSE;
+}
+
+void DialogForm::InitDialog() {
+    win::SetWindowTextUtf8(handle_, Design().caption);
+    CreateControls();
+    FormCreate();
+    FillControls();
+    FitLabels();
+    SizeAndCentre();
+    if (HWND first = GetNextDlgTabItem(handle_, nullptr, FALSE))
+        SendMessageW(handle_, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(first), TRUE);
+}
+
+void DialogForm::Command(int id, int code) {
+    // OK and Storno carry their modal result; Enter, Esc and the close box arrive as them.
+    const bool hasModalResult = (id == kModalOk || id == kModalCancel) && code == BN_CLICKED;
+    if (hasModalResult) modalResult_ = id;
+    HandleCommand(id, code);
+    if (!hasModalResult || modalResult_ == kModalNone) return;
+    if (modalResult_ == kModalOk) ReadBack();
+    EndDialog(handle_, modalResult_);
+}
+
+void DialogForm::FormCreate() {
+    const auto font = reinterpret_cast<WPARAM>(owner_.font);
+    SendMessageW(handle_, WM_SETFONT, font, FALSE);
+    for (const DialogControl& spec : Design().controls)
+        SendMessageW(Control(spec.id), WM_SETFONT, font, FALSE);
+}
+
+void DialogForm::CreateControls() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const DialogControl& spec : Design().controls) {
+        const HWND control = CreateWindowExW(
+            0, spec.windowClass, win::Wide(spec.text).c_str(), spec.style, Scale(spec.left),
+            Scale(spec.top), Scale(spec.width), Scale(spec.height), handle_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        if (!control) throw std::runtime_error("Cannot create the dialog's controls.");
+    }
+}
+
+// Labels take the size of their text in the font they show it in, as far as the dialog's edge.
+void DialogForm::FitLabels() const {
+    const win::WindowDc screen(nullptr, GetDC(nullptr));
+    const win::SelectedObject font(screen.Get(), owner_.font);
+    for (const DialogControl& spec : Design().controls) {
+        if (spec.sizing != Sizing::kFitText) continue;
+        const HWND control = Control(spec.id);
+        RECT extent{};
+        DrawTextW(screen.Get(), ControlText(control).c_str(), -1, &extent,
+                  DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+        const int room = Scale(Design().clientWidth - spec.left - kRightMargin);
+        const int width = std::min<int>(extent.right + Scale(kTextSlack), room);
+        SetWindowPos(control, nullptr, 0, 0, width, extent.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
+
+void DialogForm::SizeAndCentre() {
+    RECT frame{0, 0, Scale(Design().clientWidth), Scale(Design().clientHeight)};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(handle_, GWL_EXSTYLE)));
+    MONITORINFO monitor{sizeof monitor};
+    GetMonitorInfoW(MonitorFromWindow(owner_.window, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    const RECT& screen = monitor.rcMonitor;
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    SetWindowPos(handle_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
+                 screen.top + (screen.bottom - screen.top - height) / 2, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace dhsu
