@@ -33,14 +33,10 @@ double MedianMs(std::vector<double> samples) {
 }
 
 template <typename Step>
-double TimeMs(int repetitions, Step step) {
-    std::vector<double> samples;
-    for (int i = 0; i < repetitions; ++i) {
-        const auto start = Clock::now();
-        step();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return MedianMs(samples);
+double TimeMs(Step step) {
+    const auto start = Clock::now();
+    step();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 void Compare(std::int32_t width, std::int32_t height, const std::string& path) {
@@ -49,15 +45,19 @@ void Compare(std::int32_t width, std::int32_t height, const std::string& path) {
     const dhsu::BitmapView view{width, height, 32, {}, frame.data(), std::size_t(width) * 4};
     const std::vector<std::uint8_t> ready(dhsu::BmpFileSize(view), 0x5A);
 
-    const int repetitions = width > 2000 ? 15 : 40;
-    const double plain = TimeMs(repetitions, [&] {
-        FileSink sink(path.c_str());
-        sink.Write(ready.data(), ready.size());
-    });
-    const double bmp = TimeMs(repetitions, [&] {
-        FileSink sink(path.c_str());
-        dhsu::EncodeBmp(view, sink);
-    });
+    // Alternated, so both see the same state of the disk cache and the machine.
+    std::vector<double> plainSamples, bmpSamples;
+    for (int i = 0; i < (width > 2000 ? 31 : 81); ++i) {
+        plainSamples.push_back(TimeMs([&] {
+            FileSink sink(path.c_str());
+            sink.Write(ready.data(), ready.size());
+        }));
+        bmpSamples.push_back(TimeMs([&] {
+            FileSink sink(path.c_str());
+            dhsu::EncodeBmp(view, sink);
+        }));
+    }
+    const double plain = MedianMs(plainSamples), bmp = MedianMs(bmpSamples);
     std::printf(
         "%5dx%-5d %6.1f MB  plain write %7.2f ms   BMP encode+write %7.2f ms   ratio %.2f\n", width,
         height, ready.size() / 1e6, plain, bmp, bmp / plain);

@@ -100,17 +100,17 @@ void DialogForm::Command(int id, int code) {
 void DialogForm::FormCreate() {
     const auto font = reinterpret_cast<WPARAM>(owner_.font);
     SendMessageW(handle_, WM_SETFONT, font, FALSE);
-    for (const DialogControl& spec : Design().controls)
-        SendMessageW(Control(spec.id), WM_SETFONT, font, FALSE);
+    for (const DialogControl& row : Design().controls)
+        SendMessageW(Control(row.id), WM_SETFONT, font, FALSE);
 }
 
 void DialogForm::CreateControls() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const DialogControl& spec : Design().controls) {
+    for (const DialogControl& row : Design().controls) {
         const HWND control = CreateWindowExW(
-            0, spec.windowClass, win::Wide(spec.text).c_str(), spec.style, Scale(spec.left),
-            Scale(spec.top), Scale(spec.width), Scale(spec.height), handle_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+            0, row.windowClass, win::Wide(row.text).c_str(), row.style, Scale(row.left),
+            Scale(row.top), Scale(row.width), Scale(row.height), handle_,
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
         if (!control) throw std::runtime_error("Cannot create the dialog's controls.");
     }
 }
@@ -119,13 +119,13 @@ void DialogForm::CreateControls() {
 void DialogForm::FitLabels() const {
     const win::WindowDc screen(nullptr, GetDC(nullptr));
     const win::SelectedObject font(screen.Get(), owner_.font);
-    for (const DialogControl& spec : Design().controls) {
-        if (spec.sizing != Sizing::kFitText) continue;
-        const HWND control = Control(spec.id);
+    for (const DialogControl& row : Design().controls) {
+        if (row.sizing != Sizing::kFitText) continue;
+        const HWND control = Control(row.id);
         RECT extent{};
         DrawTextW(screen.Get(), ControlText(control).c_str(), -1, &extent,
                   DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        const int room = Scale(Design().clientWidth - spec.left - kRightMargin);
+        const int room = Scale(Design().clientWidth - row.left - kRightMargin);
         const int width = std::min<int>(extent.right + Scale(kTextSlack), room);
         SetWindowPos(control, nullptr, 0, 0, width, extent.bottom,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "registry_settings.h"
+#include "window_search.h"
 
 namespace e2e {
 
@@ -61,27 +62,6 @@ void PressKey(WORD virtualKey) {
 
 namespace {
 
-struct BoxSearch {
-    const std::wstring* caption;
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchBox(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<BoxSearch*>(param);
-    wchar_t className[64] = {}, caption[256] = {};
-    GetClassNameW(window, className, 64);
-    GetWindowTextW(window, caption, 256);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (std::wstring(className) == L"#32770" && *search->caption == caption &&
-        IsWindowVisible(window) && (search->processId == 0 || owner == search->processId)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
     wchar_t className[64] = {};
     GetClassNameW(child, className, 64);
@@ -95,9 +75,7 @@ BOOL CALLBACK CollectStaticText(HWND child, LPARAM param) {
 }  // namespace
 
 HWND FindMessageBox(const std::wstring& caption, DWORD processId) {
-    BoxSearch search{&caption, processId, nullptr};
-    EnumWindows(MatchBox, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return FindTopWindow(L"#32770", caption.c_str(), processId);
 }
 
 std::string MessageBoxText(HWND box) {
@@ -110,29 +88,6 @@ void DismissMessageBox(HWND box) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
     WaitFor([&] { return !IsWindow(box); }, 5s);
 }
-
-namespace {
-
-struct MainWindowSearch {
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK MatchMainWindow(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<MainWindowSearch*>(param);
-    wchar_t className[64] = {};
-    GetClassNameW(window, className, 64);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (owner == search->processId && std::wstring(className) == L"TForm1" &&
-        IsWindowVisible(window)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-}  // namespace
 
 DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, bool keepSettings,
                          bool waitForWindow) {
@@ -153,14 +108,9 @@ DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, 
 }
 
 HWND DhsuProcess::WaitForWindow() {
-    MainWindowSearch search{info_.dwProcessId, nullptr};
     WaitFor(
-        [&] {
-            EnumWindows(MatchMainWindow, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
+        [&] { return (window_ = FindTopWindow(L"TForm1", nullptr, info_.dwProcessId)) != nullptr; },
         60s);
-    window_ = search.found;
     EXPECT_NE(window_, nullptr) << "dhsu.exe showed no main window";
     return window_;
 }

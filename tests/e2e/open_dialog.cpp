@@ -10,51 +10,25 @@
 #include <thread>
 
 #include "ui/main_window_controls.h"
+#include "window_search.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
-struct Search {
-    const wchar_t* className;
-    const wchar_t* caption;  // nullptr: any
-    DWORD processId;         // 0: any
-    HWND found;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM param) {
-    auto* search = reinterpret_cast<Search*>(param);
-    wchar_t className[64] = {}, caption[256] = {};
-    GetClassNameW(window, className, 64);
-    GetWindowTextW(window, caption, 256);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if (IsWindowVisible(window) && std::wstring(className) == search->className &&
-        (!search->caption || std::wstring(caption) == search->caption) &&
-        (!search->processId || owner == search->processId)) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND WaitForWindow(const wchar_t* className, const wchar_t* caption, DWORD processId) {
     for (int tries = 0; tries < 300; ++tries) {
-        Search search{className, caption, processId, nullptr};
-        EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-        if (search.found) return search.found;
+        if (HWND found = e2e::FindTopWindow(className, caption, processId)) return found;
         std::this_thread::sleep_for(100ms);
     }
     return nullptr;
 }
 
 void CloseOpenDialog(DWORD processId) {
-    Search search{L"#32770", nullptr, processId, nullptr};
-    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return;
-    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    for (int tries = 0; tries < 100 && IsWindow(search.found); ++tries)
-        std::this_thread::sleep_for(50ms);
+    const HWND dialog = e2e::FindTopWindow(L"#32770", nullptr, processId);
+    if (!dialog) return;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    for (int tries = 0; tries < 100 && IsWindow(dialog); ++tries) std::this_thread::sleep_for(50ms);
 }
 
 }  // namespace

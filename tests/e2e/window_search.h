@@ -1,0 +1,12 @@
+#pragma once
+// Finding another process's top-level windows, for the tests and the screenshot tool.
+
+#include <windows.h>
+
+namespace e2e {
+
+// The first visible top-level window of that class; a null caption or a zero process id
+// matches any.
+HWND FindTopWindow(const wchar_t* className, const wchar_t* caption, DWORD processId);
+
+}  // namespace e2e
