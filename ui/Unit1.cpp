@@ -208,7 +208,6 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 }
 
 void TForm1::FormCreate() {
-    CreateWindowFont(dpi_);
     CreateControls();
     LayoutControls(dpi_);
     recorder_.UpdateEncodingCaption();
