@@ -9,12 +9,6 @@
 namespace dhsu {
 namespace {
 
-SIZE BitmapSize(HBITMAP bitmap) {
-    BITMAP info{};
-    if (!GetObjectW(bitmap, sizeof info, &info)) return {0, 0};
-    return {info.bmWidth, info.bmHeight};
-}
-
 HPALETTE CopyPalette(const PALETTEENTRY* entries, UINT count) {
     std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
     auto* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
@@ -25,9 +19,9 @@ HPALETTE CopyPalette(const PALETTEENTRY* entries, UINT count) {
 }
 
 // The clipboard owns its bitmap and palette, so the buffer takes copies.
-void LoadClipboardPicture(CaptureBuffer& image) {
+bool LoadClipboardPicture(CaptureBuffer& image) {
     const auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    if (bitmap == nullptr) return;
+    if (bitmap == nullptr) return false;
     win::GdiObject copy(CopyImage(bitmap, IMAGE_BITMAP, 0, 0, 0));
     win::GdiObject palette;
     if (IsClipboardFormatAvailable(CF_PALETTE)) {
@@ -37,14 +31,12 @@ void LoadClipboardPicture(CaptureBuffer& image) {
         if (count > 0) palette.Reset(CopyPalette(entries, count));
     }
     image.Assign(std::move(copy), std::move(palette));
+    return true;
 }
 
 void RecordClipboardBitmap(CaptureBuffer& image, ShotRecorder& recorder) {
-    if (!IsClipboardFormatAvailable(CF_BITMAP)) return;
-    const auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
-    const SIZE size = BitmapSize(bitmap);
-    if (size.cx <= 0 || size.cy <= 0) return;
-    LoadClipboardPicture(image);
+    if (!IsClipboardFormatAvailable(CF_BITMAP) || !LoadClipboardPicture(image)) return;
+    // An empty picture is no shot.
     if (image.Width() <= 0 || image.Height() <= 0) return;
     recorder.RecordShot(&image);
 }

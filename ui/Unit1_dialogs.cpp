@@ -10,15 +10,6 @@
 #include "win/text.h"
 
 namespace dhsu {
-namespace {
-
-// "C:\Shots" + "New" -> "C:\Shots\New"; a drive's root has its separator already.
-std::wstring SubfolderPath(const std::wstring& directory, const std::wstring& name) {
-    if (!directory.empty() && directory.back() == L'\\') return directory + name;
-    return directory + L'\\' + name;
-}
-
-}  // namespace
 
 void TForm1::POPUP_NEWFOLDERClick() {
     TForm_Input dialog({handle_, Font(), dpi_});

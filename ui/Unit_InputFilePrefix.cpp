@@ -9,23 +9,20 @@ namespace {
 
 using Form = TForm_InputFilePrefix;
 
-constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
 constexpr DWORD kRadio = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
 constexpr int kItemCount = 2;
 
 // clang-format off
 constexpr DialogControl kControls[] = {
     // id                       class       left  top   w     h   text, style
-    {Form::Label1,              L"STATIC",  8,    8,    138,  12, "Napište sufix souborů.", kLabel, Sizing::kFitText},
+    {Form::Label1,              L"STATIC",  8,    8,    138,  12, "Napište sufix souborů.", kDialogLabel, Sizing::kFitText},
     {Form::Label_Parent,        L"STATIC",  360,  8,    64,   12, "Label_Parent", WS_CHILD | SS_LEFTNOWORDWRAP},  // not visible
-    {Form::Edit_NewFolder,      L"EDIT",    8,    24,   377,  20, "DH", kEdit},
+    {Form::Edit_NewFolder,      L"EDIT",    8,    24,   377,  20, "DH", kDialogEdit},
     {Form::RadioGroup1,         L"BUTTON",  8,    56,   377,  65, "Vyberte sufix jména souborů.", WS_CHILD | WS_VISIBLE | BS_GROUPBOX},
     {Form::RadioGroup1Item(0),  L"BUTTON",  16,   72,   361,  20, "Ze systémového času DH(971010-022554-23).jpg", kRadio | WS_GROUP | WS_TABSTOP},
     {Form::RadioGroup1Item(1),  L"BUTTON",  16,   94,   361,  20, "Z čísel 0001-9999   DH0045.jpg", kRadio},
-    {Form::Button1,             L"BUTTON",  224,  128,  75,   25, "OK", kButton | WS_GROUP | BS_DEFPUSHBUTTON},
-    {Form::Button2,             L"BUTTON",  312,  128,  75,   25, "Storno", kButton | BS_PUSHBUTTON},
+    {Form::Button1,             L"BUTTON",  224,  128,  75,   25, "OK", kDialogButton | WS_GROUP | BS_DEFPUSHBUTTON},
+    {Form::Button2,             L"BUTTON",  312,  128,  75,   25, "Storno", kDialogButton | BS_PUSHBUTTON},
 };
 // clang-format on
 

@@ -5,19 +5,15 @@
 namespace dhsu {
 namespace {
 
-constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
-constexpr DWORD kEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
-
 // Button1 comes first in the tab order, so Enter at once accepts the proposed name.
 // clang-format off
 constexpr DialogControl kControls[] = {
     // id                          class       left  top  w     h   text, style
-    {TForm_Input::Label1,          L"STATIC",  8,    8,   309,  12, "Napište název nového adresáře do kterého chcete obrázky ukládat.", kLabel, Sizing::kFitText},
-    {TForm_Input::Label_Parent,    L"STATIC",  8,    24,  64,   12, "Label_Parent", kLabel | SS_PATHELLIPSIS, Sizing::kFitText},
-    {TForm_Input::Button1,         L"BUTTON",  224,  72,  75,   25, "OK", kButton | BS_DEFPUSHBUTTON},
-    {TForm_Input::Button2,         L"BUTTON",  312,  72,  75,   25, "Storno", kButton | BS_PUSHBUTTON},
-    {TForm_Input::Edit_NewFolder,  L"EDIT",    8,    40,  377,  20, "DH-Obrazky", kEdit},
+    {TForm_Input::Label1,          L"STATIC",  8,    8,   309,  12, "Napište název nového adresáře do kterého chcete obrázky ukládat.", kDialogLabel, Sizing::kFitText},
+    {TForm_Input::Label_Parent,    L"STATIC",  8,    24,  64,   12, "Label_Parent", kDialogLabel | SS_PATHELLIPSIS, Sizing::kFitText},
+    {TForm_Input::Button1,         L"BUTTON",  224,  72,  75,   25, "OK", kDialogButton | BS_DEFPUSHBUTTON},
+    {TForm_Input::Button2,         L"BUTTON",  312,  72,  75,   25, "Storno", kDialogButton | BS_PUSHBUTTON},
+    {TForm_Input::Edit_NewFolder,  L"EDIT",    8,    40,  377,  20, "DH-Obrazky", kDialogEdit},
 };
 // clang-format on
 

@@ -8,8 +8,6 @@ namespace {
 
 using Form = TForm_KeyAssign;
 
-constexpr DWORD kLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
-constexpr DWORD kButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
 constexpr DWORD kMemo = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_READONLY;
 constexpr DWORD kDropDownList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
 
@@ -27,12 +25,12 @@ constexpr const char* kMemoText =
 // clang-format off
 constexpr DialogControl kControls[] = {
     // id                  class         left  top  w     h   text, style
-    {Form::OKBtn,          L"BUTTON",    300,  8,   75,   25, "OK", kButton | BS_DEFPUSHBUTTON},
-    {Form::CancelBtn,      L"BUTTON",    300,  38,  75,   25, "Storno", kButton | BS_PUSHBUTTON},
+    {Form::OKBtn,          L"BUTTON",    300,  8,   75,   25, "OK", kDialogButton | BS_DEFPUSHBUTTON},
+    {Form::CancelBtn,      L"BUTTON",    300,  38,  75,   25, "Storno", kDialogButton | BS_PUSHBUTTON},
     {Form::Memo1,          L"EDIT",      8,    88,  369,  97, kMemoText, kMemo},
     {Form::ComboBox_Keys,  L"COMBOBOX",  136,  32,  145,  240, "", kDropDownList},
-    {Form::Label1,         L"STATIC",    16,   16,  180,  12, "Vyberte si klávesu pro ukládání obrázků.", kLabel, Sizing::kFitText},
-    {Form::Label2,         L"STATIC",    32,   56,  237,  12, "Některé klávesy najdete pouze v Windows 95J", kLabel, Sizing::kFitText},
+    {Form::Label1,         L"STATIC",    16,   16,  180,  12, "Vyberte si klávesu pro ukládání obrázků.", kDialogLabel, Sizing::kFitText},
+    {Form::Label2,         L"STATIC",    32,   56,  237,  12, "Některé klávesy najdete pouze v Windows 95J", kDialogLabel, Sizing::kFitText},
     {Form::Bevel1,         L"STATIC",    8,    8,   281,  73, "", WS_CHILD | WS_VISIBLE | SS_ETCHEDFRAME},
 };
 // clang-format on

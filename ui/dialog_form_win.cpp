@@ -22,13 +22,6 @@ struct EmptyTemplate {
     WORD menu, windowClass, title;
 };
 
-std::wstring ControlText(HWND control) {
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(
-        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 }  // namespace
 
 int DialogForm::ShowModal() {
@@ -123,7 +116,7 @@ void DialogForm::FitLabels() const {
         if (row.sizing != Sizing::kFitText) continue;
         const HWND control = Control(row.id);
         RECT extent{};
-        DrawTextW(screen.Get(), ControlText(control).c_str(), -1, &extent,
+        DrawTextW(screen.Get(), win::Wide(win::WindowText(control)).c_str(), -1, &extent,
                   DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
         const int room = Scale(Design().clientWidth - row.left - kRightMargin);
         const int width = std::min<int>(extent.right + Scale(kTextSlack), room);

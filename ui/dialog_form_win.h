@@ -20,6 +20,11 @@ constexpr int kModalNone = 0;
 constexpr int kModalOk = IDOK;
 constexpr int kModalCancel = IDCANCEL;
 
+// The styles the dialogs' tables share.
+constexpr DWORD kDialogLabel = WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_NOPREFIX;
+constexpr DWORD kDialogButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+constexpr DWORD kDialogEdit = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL;
+
 enum class Sizing { kFixed, kFitText };
 
 struct DialogControl {

@@ -17,10 +17,6 @@ bool IsDirectory(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-std::wstring Join(const std::wstring& directory, const std::wstring& name) {
-    return directory.back() == L'\\' ? directory + name : directory + L'\\' + name;
-}
-
 template <typename Visit>
 void ForEachMatch(const std::wstring& pattern, Visit visit) {
     WIN32_FIND_DATAW found{};
@@ -51,6 +47,11 @@ void AddRow(HWND list, int level, const std::wstring& name) {
 
 }  // namespace
 
+std::wstring SubfolderPath(const std::wstring& directory, const std::wstring& name) {
+    if (!directory.empty() && directory.back() == L'\\') return directory + name;
+    return directory + L'\\' + name;
+}
+
 std::wstring NormalizeDirectory(std::wstring directory) {
     while (directory.size() > 3 && directory.back() == L'\\') directory.pop_back();
     if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
@@ -77,7 +78,7 @@ void FolderBrowser::RefreshFiles() {
     SendMessageW(fileList_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(fileList_, LB_RESETCONTENT, 0, 0);
     for (const wchar_t* mask : kFileMasks) {
-        ForEachMatch(Join(directory_, mask), [&](const WIN32_FIND_DATAW& found) {
+        ForEachMatch(SubfolderPath(directory_, mask), [&](const WIN32_FIND_DATAW& found) {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 SendMessageW(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
         });
@@ -111,7 +112,7 @@ void FolderBrowser::FillDirectoryTree() {
     SendMessageW(directoryList_, LB_SETCURSEL, treePaths_.size() - 1, 0);
     const int childLevel = static_cast<int>(treePaths_.size());
     std::vector<std::wstring> children;
-    ForEachMatch(Join(directory_, L"*"), [&](const WIN32_FIND_DATAW& found) {
+    ForEachMatch(SubfolderPath(directory_, L"*"), [&](const WIN32_FIND_DATAW& found) {
         const std::wstring name = found.cFileName;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
             children.push_back(name);
@@ -122,7 +123,7 @@ void FolderBrowser::FillDirectoryTree() {
     });
     for (const std::wstring& name : children) {
         AddRow(directoryList_, childLevel, name);
-        treePaths_.push_back(Join(directory_, name));
+        treePaths_.push_back(SubfolderPath(directory_, name));
     }
     SendMessageW(directoryList_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(directoryList_, nullptr, TRUE);
