@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake --preset win32 >/dev/null
-cmake --build --preset win32 -j"$(nproc)" --target dhsu minimal_window bench_startup
-cd build/win32
+cmake --preset x86_64 >/dev/null
+cmake --build --preset x86_64 -j"$(nproc)" --target dhsu minimal_window bench_startup
+cd build/x86_64
 exec xvfb-run -a -s "-screen 0 1280x1024x24" ../../scripts/wine-run.sh ./bench_startup.exe \
     dhsu.exe minimal_window.exe "${1:-7}"

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Pictures of the main window and its three dialogs, taken under Wine in a virtual X display:
 # docs/screenshots/main-window.png, new-folder.png, file-name.png and shutter-key.png.
-#   scripts/screenshots.sh [build-dir]   (default: the win32 preset's build/win32)
+#   scripts/screenshots.sh [build-dir]   (default: the x86_64 preset's build/x86_64)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 if [ "${1:-}" != --inside ]; then
-    build=${1:-build/win32}
-    if [ "$build" = build/win32 ]; then
-        cmake --preset win32 >/dev/null
+    build=${1:-build/x86_64}
+    if [ "$build" = build/x86_64 ]; then
+        cmake --preset x86_64 >/dev/null
     fi
     cmake --build "$build" -j2 --target dhsu open_dialog
     exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside "$(cd "$build" && pwd)"
@@ -17,14 +17,11 @@ fi
 
 build=$2
 out=$root/docs/screenshots
+source "$root/scripts/wine-env.sh"
 export WINEPREFIX=$build/screenshots-wineprefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES=mscoree,mshtml=
+wine_prefix_init
+wine() { "$(wine_loader_for "$1")" "$@"; }
 mkdir -p "$out"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    wineboot --init >/dev/null 2>&1
-    wineserver --wait
-fi
 # No window manager runs here: Wine draws the title bars itself.
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
 # First start: no stored settings, so the program shows its own folder.
@@ -34,9 +31,9 @@ run="$WINEPREFIX/drive_c/DH Screenshot Utility"
 mkdir -p "$run"
 cp "$build/dhsu.exe" "$run/"
 
-(cd "$run" && exec wine dhsu.exe) &
+(cd "$run" && wine dhsu.exe) &
 dhsu=$!
-trap 'wineserver -k; wait "$dhsu" 2>/dev/null || true' EXIT
+trap '/usr/lib/wine/wineserver64 -k; wait "$dhsu" 2>/dev/null || true' EXIT
 
 shoot() {  # window name (for open_dialog), picture file name
     local geometry

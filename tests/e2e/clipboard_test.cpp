@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <thread>
-
 #include "dhsu_process.h"
 #include "test_window.h"
 #include "ui/main_window_controls.h"
@@ -26,7 +24,7 @@ HBITMAP PatternBitmap() {
 }
 
 bool PutOnClipboard(HWND owner, UINT format, HANDLE data) {
-    if (!WaitFor([&] { return OpenClipboard(owner) != FALSE; }, 5s)) return false;
+    if (!WaitFor([&] { return OpenClipboard(owner) != FALSE; })) return false;
     EmptyClipboard();
     const bool put = SetClipboardData(format, data) != nullptr;
     CloseClipboard();
@@ -118,7 +116,7 @@ TEST_F(ClipboardTest, BitmapLeftFromBeforeTheStartIsDiscardedNotRecorded) {
     ASSERT_TRUE(PutBitmap(owner.Handle()));
     Start("ClipboardAtStart");
     EXPECT_TRUE(WaitFor([] { return !ClipboardHasBitmap(); }));
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"dhsu.exe"});
     EXPECT_EQ(dhsu->ControlText(dhsu::Label_Count), "Obr.  : 0");
 }
@@ -131,21 +129,16 @@ std::size_t ShotsIn(const std::filesystem::path& folder) {
     return shots;
 }
 
-std::size_t SettledShots(const std::filesystem::path& folder) {
-    std::size_t shots = ShotsIn(folder);
-    for (std::size_t before = ~shots; before != shots;) {
-        before = shots;
-        std::this_thread::sleep_for(700ms);
-        shots = ShotsIn(folder);
-    }
-    return shots;
+std::filesystem::path ShotPath(const std::filesystem::path& folder, std::size_t number) {
+    char name[16];
+    std::snprintf(name, sizeof name, "DH%04zu.bmp", number);
+    return folder / name;
 }
 
 TEST_F(ClipboardTest, EachNewBitmapIsTheNextNumberedShotAndTextIsIgnored) {
     Start("ClipboardShots");
     ASSERT_TRUE(PutBitmap(owner.Handle()));
-    ASSERT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0001.bmp"); }));
-    const std::size_t first = SettledShots(folder);
+    ASSERT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) != "Obr.  : 0"; }));
     BmpImage image;
     ASSERT_TRUE(ReadBmp(folder / "DH0001.bmp", image));
     ASSERT_EQ(image.width, kWidth);
@@ -153,17 +146,23 @@ TEST_F(ClipboardTest, EachNewBitmapIsTheNextNumberedShotAndTextIsIgnored) {
     EXPECT_EQ(image.At(0, 0), PatternAt(0, 0));
     EXPECT_EQ(image.At(kWidth - 1, kHeight - 1), PatternAt(kWidth - 1, kHeight - 1));
 
+    // Notifications are handled before messages posted after them: once the marker is handled,
+    // every change so far has been seen, and two text changes between markers must add nothing.
     ASSERT_TRUE(PutText(owner.Handle(), "not a picture"));
-    EXPECT_EQ(SettledShots(folder), first);
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
+    const std::size_t first = ShotsIn(folder);
+    ASSERT_TRUE(PutText(owner.Handle(), "still not a picture"));
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
+    EXPECT_EQ(ShotsIn(folder), first);
 
     ASSERT_TRUE(PutBitmap(owner.Handle()));
-    ASSERT_TRUE(WaitFor([&] { return ShotsIn(folder) > first; }));
-    const std::size_t shots = SettledShots(folder);
-    char last[16];
-    std::snprintf(last, sizeof last, "DH%04zu.bmp", shots);
-    EXPECT_TRUE(std::filesystem::exists(folder / last))
-        << ::testing::PrintToString(FilesIn(folder));
-    EXPECT_EQ(dhsu->ControlText(dhsu::Label_Count), "Shot : " + std::to_string(shots));
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
+    const std::string label = dhsu->ControlText(dhsu::Label_Count);
+    const std::size_t shots = std::stoul(label.substr(label.find(':') + 1));
+    EXPECT_GT(shots, first);
+    for (std::size_t number = 1; number <= shots; ++number)
+        EXPECT_TRUE(std::filesystem::exists(ShotPath(folder, number)))
+            << number << " of " << label << ": " << ::testing::PrintToString(FilesIn(folder));
 }
 
 TEST_F(ClipboardTest, ViewersAfterOursKeepGettingNotifiedAsTheChainChanges) {

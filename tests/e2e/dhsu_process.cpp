@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "registry_settings.h"
+#include "ui/main_window_controls.h"
 #include "window_search.h"
 
 namespace e2e {
@@ -37,7 +38,7 @@ std::string WindowText(HWND window) {
     wchar_t text[1024] = {};
     // Works across processes for captions and control texts alike.
     SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
     const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(n > 0 ? n - 1 : 0, '\0');
     WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), n, nullptr, nullptr);
@@ -86,7 +87,7 @@ std::string MessageBoxText(HWND box) {
 
 void DismissMessageBox(HWND box) {
     PostMessageW(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-    WaitFor([&] { return !IsWindow(box); }, 5s);
+    WaitFor([&] { return !IsWindow(box); });
 }
 
 DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, bool keepSettings,
@@ -110,7 +111,7 @@ DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, 
 HWND DhsuProcess::WaitForWindow() {
     WaitFor(
         [&] { return (window_ = FindTopWindow(L"TForm1", nullptr, info_.dwProcessId)) != nullptr; },
-        60s);
+        kPatience);
     EXPECT_NE(window_, nullptr) << "dhsu.exe showed no main window";
     return window_;
 }
@@ -126,12 +127,12 @@ DhsuProcess::~DhsuProcess() {
 }
 
 void DhsuProcess::Click(int id) const {
-    SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutW(Control(id), BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
 }
 
 bool DhsuProcess::IsChecked(int id) const {
     DWORD_PTR state = 0;
-    SendMessageTimeoutW(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    SendMessageTimeoutW(Control(id), BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state);
     return state == BST_CHECKED;
 }
 
@@ -145,6 +146,25 @@ DWORD DhsuProcess::Close(std::chrono::milliseconds timeout) {
 
 bool DhsuProcess::HasExited(std::chrono::milliseconds wait) const {
     return WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, wait);
+}
+
+bool DhsuProcess::HandledEarlierMessages() const {
+    // The quality edit's text limit is the marker: changing it changes nothing a test looks at,
+    // and a posted message is handled only after every message posted before it.
+    HWND edit = Control(dhsu::Edit_Q);
+    const auto limitIs = [edit](DWORD_PTR limit) {
+        DWORD_PTR now = 0;
+        return SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                                   &now) &&
+               now == limit;
+    };
+    DWORD_PTR original = 0;
+    SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &original);
+    const DWORD_PTR marker = original + 1;
+    PostMessageW(edit, EM_SETLIMITTEXT, marker, 0);
+    const bool handled = WaitFor([&] { return limitIs(marker); });
+    PostMessageW(edit, EM_SETLIMITTEXT, original, 0);
+    return handled && WaitFor([&] { return limitIs(original); });
 }
 
 }  // namespace e2e

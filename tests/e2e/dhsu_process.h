@@ -13,8 +13,14 @@ namespace e2e {
 
 using namespace std::chrono_literals;
 
+// How long a test waits for anything the program does: generous, since Wine on a busy host can
+// be slow, and a passing test never waits this long.
+constexpr std::chrono::milliseconds kPatience = 60s;
+// The same for one message sent to another process.
+constexpr UINT kSendTimeoutMs = 30000;
+
 // Polls until `done` holds or the time is up; returns whether it held.
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = 10s);
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = kPatience);
 
 std::filesystem::path TestDirectory();  // where e2e_tests.exe and dhsu.exe were built
 std::filesystem::path FreshFolder(const std::string& name);
@@ -45,8 +51,11 @@ class DhsuProcess {
     void Click(int id) const;
     bool IsChecked(int id) const;
     // Closes the window and waits for the process; returns its exit code.
-    DWORD Close(std::chrono::milliseconds timeout = 30s);
+    DWORD Close(std::chrono::milliseconds timeout = kPatience);
     bool HasExited(std::chrono::milliseconds wait = 0ms) const;
+    // Returns once the program has handled every message posted to it before the call, key
+    // presses included, so that a press that should do nothing can be checked at once.
+    bool HandledEarlierMessages() const;
 
   private:
     PROCESS_INFORMATION info_{};

@@ -23,25 +23,25 @@ void SetText(HWND control, const std::string& utf8) {
     std::wstring text(n, L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), n);
     SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
+                        SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
 }
 
 bool IsButtonChecked(HWND button) {
     DWORD_PTR state = 0;
-    SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, 5000, &state);
+    SendMessageTimeoutW(button, BM_GETCHECK, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &state);
     return state == BST_CHECKED;
 }
 
 void ChooseRow(HWND comboBox, int row) {
-    SendMessageTimeoutW(comboBox, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, 5000, nullptr);
-    SendMessageTimeoutW(GetParent(comboBox), WM_COMMAND,
-                        MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
-                        reinterpret_cast<LPARAM>(comboBox), SMTO_ABORTIFHUNG, 5000, nullptr);
+    SendMessageTimeoutW(comboBox, CB_SETCURSEL, row, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
+    SendMessageTimeoutW(
+        GetParent(comboBox), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(comboBox), CBN_SELCHANGE),
+        reinterpret_cast<LPARAM>(comboBox), SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
 }
 
 int SelectedRow(HWND comboBox) {
     DWORD_PTR row = 0;
-    SendMessageTimeoutW(comboBox, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &row);
+    SendMessageTimeoutW(comboBox, CB_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &row);
     return static_cast<int>(row);
 }
 

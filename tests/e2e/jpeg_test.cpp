@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <thread>
 
 #include "dhsu_process.h"
 #include "registry_settings.h"
@@ -130,7 +129,7 @@ TEST_F(JpegTest, MissingLibraryIsToldPerFileKeepsTheBmpsAndAFullQueueHoldsShotsB
     Shoot();
     ASSERT_TRUE(CaptionIs("Encoding...3 - DH Screenshot Utility"));
     Shoot();
-    std::this_thread::sleep_for(1500ms);
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
     EXPECT_FALSE(std::filesystem::exists(folder / "DH0004.bmp")) << "a fourth shot was taken";
 
     DismissMessageBox(box);
@@ -155,7 +154,7 @@ TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
     Shoot();
     ASSERT_TRUE(CaptionIs("Encoding...3 - DH Screenshot Utility"));
     PostMessageW(dhsu->Window(), WM_CLOSE, 0, 0);
-    std::this_thread::sleep_for(1s);
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());  // the close is under way
     EXPECT_FALSE(dhsu->HasExited());
     EXPECT_FALSE(ReadDwordSetting(L"JPEG Quality").has_value()) << "saved before the queue drained";
     for (int remaining = 3; remaining > 0; --remaining) {
@@ -163,7 +162,7 @@ TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
         DismissMessageBox(box);
         box = remaining > 1 ? WaitForLibraryError() : nullptr;
     }
-    EXPECT_TRUE(dhsu->HasExited(10s));
+    EXPECT_TRUE(dhsu->HasExited(kPatience));
     EXPECT_EQ(ReadDwordSetting(L"JPEG Quality"), 75u);
 }
 

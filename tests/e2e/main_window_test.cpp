@@ -28,7 +28,7 @@ class MainWindowTest : public ::testing::Test {
     int QualityPosition() const {
         DWORD_PTR position = 0;
         SendMessageTimeoutW(dhsu->Control(dhsu::UpDown1), UDM_GETPOS32, 0, 0, SMTO_ABORTIFHUNG,
-                            5000, &position);
+                            kSendTimeoutMs, &position);
         return static_cast<int>(position);
     }
 
@@ -119,14 +119,12 @@ TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
     ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                                folder.c_str(), &startup, &second));
     HWND box = nullptr;
-    ASSERT_TRUE(WaitFor(
-        [&] {
-            return (box = FindMessageBox(L"DH Screenshot Utlilty", second.dwProcessId)) != nullptr;
-        },
-        30s));
+    ASSERT_TRUE(WaitFor([&] {
+        return (box = FindMessageBox(L"DH Screenshot Utlilty", second.dwProcessId)) != nullptr;
+    }));
     EXPECT_EQ(MessageBoxText(box), "Two DHSUs can't run at the same time.");
     DismissMessageBox(box);
-    ASSERT_EQ(WaitForSingleObject(second.hProcess, 20000), WAIT_OBJECT_0);
+    ASSERT_EQ(WaitForSingleObject(second.hProcess, kSendTimeoutMs), WAIT_OBJECT_0);
     DWORD code = 0;
     GetExitCodeProcess(second.hProcess, &code);
     EXPECT_EQ(code, 1u);

@@ -69,10 +69,15 @@ TestWindow::~TestWindow() {
 }
 
 bool TestWindow::BringToFront() {
-    SetForegroundWindow(window_);
     SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
-    return WaitFor([&] { return GetForegroundWindow() == window_; }, 5s);
+    // Asked again while waiting: a message box of the program's that opens meanwhile takes the
+    // foreground for itself.
+    return WaitFor([&] {
+        if (GetForegroundWindow() == window_) return true;
+        SetForegroundWindow(window_);
+        return false;
+    });
 }
 
 RECT TestWindow::WindowRect() const {
