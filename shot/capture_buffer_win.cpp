@@ -1,28 +1,37 @@
 #include "shot/capture_buffer_win.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <vector>
 
 #include "shot/bmp.h"
-#include "win/text.h"
+#include "shot/shot_file.h"
+#include "shot/temporary_shot_file_win.h"
 
 namespace dhsu {
 namespace {
 
 class FileSink : public ByteSink {
   public:
-    FileSink(const std::string& path, HANDLE file) : path_(path), file_(file) {}
+    FileSink(const std::string& shotPath, HANDLE file) : shotPath_(shotPath), file_(file) {}
     void Write(const std::uint8_t* data, std::size_t size) override {
-        DWORD written = 0;
-        if (!WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr) || written != size)
-            throw std::runtime_error(WriteError(path_, GetLastError()));
-    }
-    static std::string WriteError(const std::string& path, DWORD error) {
-        return "Cannot save the shot to \"" + path + "\".\n" + win::SystemErrorText(error);
+        // A success that took nothing can only mean the disk has no room left.
+        const std::uint32_t error = WriteAll(
+            data, size,
+            [this](const std::uint8_t* part, std::size_t n) { return WriteSome(part, n); },
+            ERROR_DISK_FULL);
+        if (error != 0) throw ShotSaveError(shotPath_, error);
     }
 
   private:
-    const std::string& path_;
+    WriteResult WriteSome(const std::uint8_t* data, std::size_t size) const {
+        DWORD written = 0;
+        const auto chunk = static_cast<DWORD>(std::min<std::size_t>(size, MAXDWORD));
+        if (!WriteFile(file_, data, chunk, &written, nullptr)) return {written, GetLastError()};
+        return {written, 0};
+    }
+
+    const std::string& shotPath_;
     HANDLE file_;
 };
 
@@ -93,21 +102,12 @@ int CaptureBuffer::Height() const {
     return bitmap_ ? BitmapInfo(Bitmap()).bmHeight : 0;
 }
 
-void CaptureBuffer::SaveBmp(const std::string& path) const {
+std::unique_ptr<WrittenShot> CaptureBuffer::WriteBmp(const std::string& path) const {
     const DibPixels pixels = ReadPixels(Bitmap(), static_cast<HPALETTE>(palette_.Get()));
-    const std::wstring widePath = win::Wide(path);
-    // CREATE_NEW: a shot never replaces a file that appeared after its name was chosen.
-    win::FileHandle file(CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                     FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file) throw std::runtime_error(FileSink::WriteError(path, GetLastError()));
-    try {
-        FileSink sink(path, file.Get());
-        EncodeBmp(pixels.view, sink);
-    } catch (...) {
-        file.Reset();
-        DeleteFileW(widePath.c_str());
-        throw;
-    }
+    auto file = std::make_unique<TemporaryShotFile>(path);
+    FileSink sink(path, file->Handle());
+    EncodeBmp(pixels.view, sink);
+    return file;
 }
 
 }  // namespace dhsu

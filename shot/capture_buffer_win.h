@@ -19,8 +19,9 @@ class CaptureBuffer : public ShotImage {
     int Width() const;
     int Height() const;
 
-    // Writes the picture as a BMP file; a file that could not be written completely is removed.
-    void SaveBmp(const std::string& path) const override;
+    // The picture as a complete BMP file beside `path`, under a temporary name until it is
+    // moved there; a file that could not be written completely is removed.
+    std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override;
 
   private:
     win::GdiObject bitmap_;

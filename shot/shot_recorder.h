@@ -2,6 +2,7 @@
 // Every capture ends here: count, name, beep, write the BMP, queue it for JPEG, update texts.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "jpeg/conversion_queue.h"
@@ -9,11 +10,20 @@
 
 namespace dhsu {
 
-// A captured picture that can store itself as a BMP file; throws when the file cannot be written.
+// A complete BMP file under a temporary name of its own, waiting for its shot's name.
+class WrittenShot {
+  public:
+    virtual ~WrittenShot() = default;  // a file never given its name is removed
+    // Gives the file the name `path`, never replacing a file; false when the name is taken.
+    virtual bool MoveTo(const std::string& path) = 0;
+};
+
+// A captured picture that can store itself as a BMP file.
 class ShotImage {
   public:
     virtual ~ShotImage() = default;
-    virtual void SaveBmp(const std::string& path) const = 0;
+    // Writes the whole file beside `path`; throws with the reason when it cannot.
+    virtual std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const = 0;
 };
 
 // The main window's state and texts that recording reads and writes.
@@ -46,6 +56,9 @@ class ShotRecorder {
     std::int32_t ShotCount() const { return shotCount_; }
 
   private:
+    std::string NextShotPath();
+    void PlaceShot(WrittenShot& shot, std::string& path);
+
     ShotNamer& namer_;
     ShotRecorderHost& host_;
     ConversionQueue queue_;

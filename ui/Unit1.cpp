@@ -10,6 +10,7 @@
 #include "jpeg/ui_dispatcher_win.h"
 #include "settings/registry_key_store_win.h"
 #include "shot/clipboard_capture_win.h"
+#include "shot/temporary_shot_file_win.h"
 #include "shot/window_capture_win.h"
 #include "ui/quality_commit.h"
 #include "ui/resource.h"
@@ -220,6 +221,7 @@ void TForm1::FormCreate() {
     SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
     timerRunning_ = true;
     ApplySettings(win::LoadStoredSettings());
+    RemoveLeftoverShots(Directory());
     nextViewer_ = SetClipboardViewer(handle_);
     RegisterShutterKey();
 }

@@ -41,6 +41,10 @@ struct FileHandleTraits {
     static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
     static void Close(HANDLE h) { CloseHandle(h); }
 };
+struct FindHandleTraits {
+    static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h) { FindClose(h); }
+};
 struct GdiObjectTraits {
     static HGDIOBJ Invalid() { return nullptr; }
     static void Close(HGDIOBJ h) { DeleteObject(h); }
@@ -60,6 +64,7 @@ struct LibraryTraits {
 
 using KernelHandle = Owned<HANDLE, KernelHandleTraits>;
 using FileHandle = Owned<HANDLE, FileHandleTraits>;
+using FindHandle = Owned<HANDLE, FindHandleTraits>;  // a FindFirstFile search
 using GdiObject = Owned<HGDIOBJ, GdiObjectTraits>;
 using MemoryDc = Owned<HDC, MemoryDcTraits>;
 using RegistryKey = Owned<HKEY, RegistryKeyTraits>;

@@ -1,6 +1,9 @@
-// The shutter key turns the foreground window into numbered BMP files.
+// The shutter key turns the foreground window into numbered BMP files; what a killed run left
+// half written is cleared at the next start.
 
 #include <gtest/gtest.h>
+
+#include <fstream>
 
 #include "dhsu_process.h"
 #include "test_window.h"
@@ -124,6 +127,32 @@ TEST(ShutterKeyRegistration, KeyHeldByAnotherProgramIsReportedAndTheProgramStart
     DismissMessageBox(box);
     UnregisterHotKey(holder.Handle(), 1);
     ASSERT_NE(dhsu.WaitForWindow(), nullptr);
+    EXPECT_EQ(dhsu.Close(), 0u);
+}
+
+TEST(LeftoverShots, OnlyOurTemporaryFilesThatNobodyHoldsGoAtTheNextStart) {
+    const auto folder = FreshFolder("LeftoverShots");
+    const auto put = [&](const char* name, const std::string& content) {
+        std::ofstream(folder / name, std::ios::binary) << content;
+    };
+    put("~dhsu-00000abc00000001.tmp", std::string("BM\x36\x00", 4));  // killed while writing
+    put("~dhsu-00000abc00000002.tmp", "");                            // before the first byte
+    put("~dhsu-00000abc00000003.tmp", "BM");  // being written by a running copy
+    put("~dhsu-00000abc00000004.tmp", "my notes");
+    put("~dhsu-notes.tmp", "BM");
+    put("DH0001.bmp", "BM");
+    // A running copy holds its shot open until the shot has its name.
+    const HANDLE held =
+        CreateFileW((folder / "~dhsu-00000abc00000003.tmp").c_str(), GENERIC_WRITE | DELETE,
+                    FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    DhsuProcess dhsu(folder);  // its window shows only after the start-up has run
+    ASSERT_NE(dhsu.Window(), nullptr);
+    EXPECT_EQ(FilesIn(folder),
+              (std::vector<std::string>{"DH0001.bmp", "dhsu.exe", "~dhsu-00000abc00000003.tmp",
+                                        "~dhsu-00000abc00000004.tmp", "~dhsu-notes.tmp"}));
+    CloseHandle(held);
     EXPECT_EQ(dhsu.Close(), 0u);
 }
 

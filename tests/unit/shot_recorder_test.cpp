@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <vector>
@@ -16,9 +18,15 @@ class EmptyFolder : public ShotFolder {
     std::set<std::string> existing;
 };
 
-class StoppedClock : public Clock {
+// Each reading 10 ms after the one before.
+class TickingClock : public Clock {
   public:
-    LocalTime Now() override { return {2001, 3, 4, 17, 8, 9, 5}; }
+    LocalTime Now() override {
+        LocalTime t = now;
+        now.millisecond += 10;
+        return t;
+    }
+    LocalTime now{2001, 3, 4, 17, 8, 9, 5};
 };
 
 // Records the order of what recording does to the window.
@@ -41,16 +49,35 @@ class FakeHost : public ShotRecorderHost {
     std::string caption = "untouched", label = "Obr.  : 0";
 };
 
+// Names in `takenMeanwhile` get a file of someone else's while the shot is written.
+class FakeWrittenShot : public WrittenShot {
+  public:
+    FakeWrittenShot(std::vector<std::string>& events, EmptyFolder& folder,
+                    const std::set<std::string>& takenMeanwhile)
+        : events_(events), folder_(folder), takenMeanwhile_(takenMeanwhile) {}
+    bool MoveTo(const std::string& path) override {
+        events_.push_back("move " + path);
+        folder_.existing.insert(path);
+        return takenMeanwhile_.count(path) == 0;
+    }
+
+  private:
+    std::vector<std::string>& events_;
+    EmptyFolder& folder_;
+    const std::set<std::string>& takenMeanwhile_;
+};
+
 class FakeImage : public ShotImage {
   public:
     FakeImage(std::vector<std::string>& events, EmptyFolder& folder)
         : events_(events), folder_(folder) {}
-    void SaveBmp(const std::string& path) const override {
-        events_.push_back("save " + path);
+    std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override {
+        events_.push_back("write " + path);
         if (fail) throw std::runtime_error("disk full");
-        folder_.existing.insert(path);
+        return std::make_unique<FakeWrittenShot>(events_, folder_, takenMeanwhile);
     }
     bool fail = false;
+    std::set<std::string> takenMeanwhile;
 
   private:
     std::vector<std::string>& events_;
@@ -60,7 +87,7 @@ class FakeImage : public ShotImage {
 class ShotRecorderTest : public ::testing::Test {
   protected:
     EmptyFolder folder;
-    StoppedClock clock;
+    TickingClock clock;
     ShotNamer namer{folder, clock};
     FakeHost host;
     DequeStringList paths, qualities;
@@ -76,14 +103,15 @@ TEST_F(ShotRecorderTest, MissingBitmapChangesNothing) {
     EXPECT_EQ(host.label, "Obr.  : 0");
 }
 
-TEST_F(ShotRecorderTest, BeepsBeforeWritingThenUpdatesTexts) {
+TEST_F(ShotRecorderTest, BeepsBeforeWritingAndNamesTheFileOnceWrittenThenUpdatesTexts) {
     recorder.RecordShot(&image);
-    EXPECT_EQ(host.events, (std::vector<std::string>{"beep", "save D:\\Shots\\DH0001.bmp"}));
+    EXPECT_EQ(host.events, (std::vector<std::string>{"beep", "write D:\\Shots\\DH0001.bmp",
+                                                     "move D:\\Shots\\DH0001.bmp"}));
     EXPECT_EQ(host.caption, "DH Screenshot Utility");
     EXPECT_EQ(host.label, "Shot : 1");
     EXPECT_EQ(paths.Count(), 0u);
     recorder.RecordShot(&image);
-    EXPECT_EQ(host.events.back(), "save D:\\Shots\\DH0002.bmp");
+    EXPECT_EQ(host.events.back(), "move D:\\Shots\\DH0002.bmp");
     EXPECT_EQ(host.label, "Shot : 2");
 }
 
@@ -124,7 +152,37 @@ TEST_F(ShotRecorderTest, RolloverLengthensTheWindowsPrefixSetting) {
     }
     recorder.RecordShot(&image);
     EXPECT_EQ(host.prefix, "DH_");
-    EXPECT_EQ(host.events.back(), "save D:\\Shots\\DH_0001.bmp");
+    EXPECT_EQ(host.events.back(), "move D:\\Shots\\DH_0001.bmp");
+}
+
+TEST_F(ShotRecorderTest, NameTakenWhileWritingGivesTheShotTheNextFreeName) {
+    host.jpeg = true;
+    // Numbered: the count goes on and passes over files that exist.
+    image.takenMeanwhile = {"D:\\Shots\\DH0001.bmp"};
+    folder.existing.insert("D:\\Shots\\DH0002.jpg");
+    recorder.RecordShot(&image);
+    EXPECT_EQ(host.events, (std::vector<std::string>{"beep", "write D:\\Shots\\DH0001.bmp",
+                                                     "move D:\\Shots\\DH0001.bmp",
+                                                     "move D:\\Shots\\DH0003.bmp", "wake"}));
+    EXPECT_EQ(paths.Items(), (std::deque<std::string>{"D:\\Shots\\DH0003.bmp"}));
+    EXPECT_EQ(host.label, "Shot : 1");
+
+    // Time stamps: the clock is read anew.
+    host.suffixMode = kTimestampSuffix;
+    image.takenMeanwhile = {"D:\\Shots\\DH(010304-170809-05).bmp"};
+    recorder.RecordShot(&image);
+    EXPECT_EQ(paths.Items().back(), "D:\\Shots\\DH(010304-170809-25).bmp");
+
+    // A folder that refuses every name ends in an error, not in a hang.
+    host.suffixMode = kNumberedSuffix;
+    host.prefix = "X";
+    for (int i = 1; i <= 100; ++i) {
+        char name[32];
+        std::snprintf(name, sizeof name, "D:\\Shots\\X%04d.bmp", i);
+        image.takenMeanwhile.insert(name);
+    }
+    EXPECT_THROW(recorder.RecordShot(&image), std::runtime_error);
+    EXPECT_EQ(paths.Count(), 2u);
 }
 
 TEST(EncodingCaption, CountsWaitingFiles) {
