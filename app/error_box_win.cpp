@@ -10,4 +10,14 @@ void ShowErrorBox(HWND owner, const std::string& message) {
                 MB_OK | MB_ICONERROR);
 }
 
+void SingleErrorBox::Show(HWND owner, const std::string& message) {
+    if (showing_) return;
+    showing_ = true;
+    struct ClearWhenDone {
+        bool& showing;
+        ~ClearWhenDone() { showing = false; }
+    } clear{showing_};
+    ShowErrorBox(owner, message);
+}
+
 }  // namespace dhsu

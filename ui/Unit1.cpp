@@ -110,9 +110,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             RepairClipboardChain(nextViewer_, wParam, lParam);
             return 0;
         case WM_HOTKEY:
-            if (wParam == kShutterHotkeyId)
-                CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), {bmpFiles_, qualities_},
-                                        Image1, recorder_);
+            if (wParam == kShutterHotkeyId) ShutterKeyPressed();
             return 0;
         case WM_COMMAND:
             if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
@@ -263,6 +261,15 @@ void TForm1::ShowFolder(const std::string& folder) {
 void TForm1::RegisterShutterKey() {
     if (!RegisterHotKey(handle_, kShutterHotkeyId, 0, shutterKey_))
         MessageBoxW(handle_, L"Filed to regist hot key", L"Error", MB_OK);
+}
+
+void TForm1::ShutterKeyPressed() {
+    try {
+        CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), {bmpFiles_, qualities_}, Image1,
+                                recorder_);
+    } catch (const std::exception& error) {
+        shotErrorBox_.Show(handle_, error.what());
+    }
 }
 
 void TForm1::FormShow() {

@@ -9,6 +9,7 @@
 #include <string>
 #include <type_traits>
 
+#include "app/error_box_win.h"
 #include "jpeg/worker_control.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
@@ -67,6 +68,7 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     void FormClose();
     void FormDestroy();
     void ApplicationActivated();
+    void ShutterKeyPressed();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
     // The dialogs.
     void POPUP_NEWFOLDERClick();
@@ -99,6 +101,7 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     UINT dpi_ = 96;
     bool timerRunning_ = false;
     bool closing_ = false;
+    SingleErrorBox shotErrorBox_;
 
     // State the captures work on.
     HWND nextViewer_ = nullptr;

@@ -9,7 +9,9 @@ struct Search {
     const wchar_t* className;
     const wchar_t* caption;
     DWORD processId;
+    bool countHidden;  // count them all, rather than stop at the first visible one
     HWND found;
+    int count;
 };
 
 BOOL CALLBACK Match(HWND window, LPARAM param) {
@@ -19,11 +21,13 @@ BOOL CALLBACK Match(HWND window, LPARAM param) {
     GetWindowTextW(window, caption, 256);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
-    if (IsWindowVisible(window) && std::wstring(className) == search->className &&
+    if ((search->countHidden || IsWindowVisible(window)) &&
+        std::wstring(className) == search->className &&
         (!search->caption || std::wstring(caption) == search->caption) &&
         (!search->processId || owner == search->processId)) {
         search->found = window;
-        return FALSE;
+        ++search->count;
+        return search->countHidden;
     }
     return TRUE;
 }
@@ -31,9 +35,15 @@ BOOL CALLBACK Match(HWND window, LPARAM param) {
 }  // namespace
 
 HWND FindTopWindow(const wchar_t* className, const wchar_t* caption, DWORD processId) {
-    Search search{className, caption, processId, nullptr};
+    Search search{className, caption, processId, false, nullptr, 0};
     EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+int CountTopWindows(const wchar_t* className, const wchar_t* caption, DWORD processId) {
+    Search search{className, caption, processId, true, nullptr, 0};
+    EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    return search.count;
 }
 
 }  // namespace e2e

@@ -8,5 +8,8 @@ namespace e2e {
 // The first visible top-level window of that class; a null caption or a zero process id
 // matches any.
 HWND FindTopWindow(const wchar_t* className, const wchar_t* caption, DWORD processId);
+// Every top-level window that matches alike, shown or not: a dialog shows itself only once its
+// message loop first runs out of messages.
+int CountTopWindows(const wchar_t* className, const wchar_t* caption, DWORD processId);
 
 }  // namespace e2e
