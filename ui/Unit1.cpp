@@ -112,6 +112,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_HOTKEY:
             if (wParam == kShutterHotkeyId) ShutterKeyPressed();
             return 0;
+        case WM_VSCROLL:
+            if (reinterpret_cast<HWND>(lParam) == Control(UpDown1) &&
+                LOWORD(wParam) == SB_THUMBPOSITION)
+                UpDown1Click();
+            break;
         case WM_COMMAND:
             if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
             break;
@@ -298,6 +303,11 @@ void TForm1::Edit_QKeyDown(WPARAM key) {
     if (key == VK_RETURN) Edit_QExit();
 }
 
+// The arrows have moved the position and written it into the edit.
+void TForm1::UpDown1Click() {
+    upDownPosition_ = ReadUpDownPosition();
+}
+
 void TForm1::CheckBox_JPEGClick() {
     const bool enabled = IsChecked(CheckBox_JPEG);
     for (ControlId id : {Label3, Edit_Q, UpDown1}) EnableWindow(Control(id), enabled);
@@ -372,6 +382,8 @@ void TForm1::CreateControls() {
     }
     SendMessageW(Control(UpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(Edit_Q)), 0);
     SendMessageW(Control(UpDown1), UDM_SETRANGE32, kMinQuality, kMaxQuality);
+    UDACCEL stepByOne{0, 1};  // however long an arrow is held
+    SendMessageW(Control(UpDown1), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&stepByOne));
     SendMessageW(Control(Edit_Q), EM_SETLIMITTEXT, 8, 0);
     SetWindowSubclass(Control(Edit_Q), QualityEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
     noticeBrush_.Reset(CreateSolidBrush(kNoticeColour));
@@ -398,6 +410,9 @@ void TForm1::LayoutControls(UINT dpi) {
         SetWindowPos(control, nullptr, Scale(left, dpi), Scale(top, dpi), Scale(row.width, dpi),
                      Scale(row.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
         SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+        // After the font, which sets a list's item height from its own size.
+        if (row.itemHeight != 0)
+            SendMessageW(control, LB_SETITEMHEIGHT, 0, Scale(row.itemHeight, dpi));
     }
     InvalidateRect(handle_, nullptr, TRUE);
 }
@@ -436,9 +451,16 @@ void TForm1::SetChecked(ControlId id, bool checked) {
 
 void TForm1::SetQualityPosition(int position) {
     SendMessageW(Control(UpDown1), UDM_SETPOS32, 0, position);
+    upDownPosition_ = ReadUpDownPosition();  // clamped to the range, and in the edit now
 }
 
 int TForm1::QualityPosition() const {
+    return upDownPosition_;
+}
+
+// The control re-reads the edit for this, so only right after it wrote the edit itself is the
+// answer the committed position.
+int TForm1::ReadUpDownPosition() const {
     return static_cast<int>(SendMessageW(Control(UpDown1), UDM_GETPOS32, 0, 0));
 }
 

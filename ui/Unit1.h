@@ -18,6 +18,7 @@
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls.h"
+#include "ui/quality_commit.h"
 #include "win/handles.h"
 
 namespace dhsu {
@@ -63,6 +64,7 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     void Timer1Timer();
     void Edit_QExit();
     void Edit_QKeyDown(WPARAM key);
+    void UpDown1Click();
     void CheckBox_JPEGClick();
     void ListBox_BMPFilesClick();
     void FormClose();
@@ -88,6 +90,7 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     void SetChecked(ControlId id, bool checked);
     void SetQualityPosition(int position);
     int QualityPosition() const;
+    int ReadUpDownPosition() const;
 
     HINSTANCE instance_;
     HWND handle_ = nullptr;
@@ -108,6 +111,8 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     std::int32_t shutterKey_ = 27;
     std::shared_ptr<EncodeJpegControl> encodeJpeg_;  // the worker frees itself; this is its handle
     std::int16_t pendingQuality_ = -1;
+    // UpDown1's committed position: asking the control would read an uncommitted edit text.
+    int upDownPosition_ = kDefaultQuality;
     std::string filePrefix_;
     std::int32_t suffixMode_ = kNumberedSuffix;
 

@@ -10,6 +10,7 @@ using Form = TForm_KeyAssign;
 
 constexpr DWORD kMemo = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_MULTILINE | ES_READONLY;
 constexpr DWORD kDropDownList = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+constexpr int kKeysItemHeight = 12;
 
 constexpr const char* kMemoText =
     "*Info o klávesách.\r\n"
@@ -48,6 +49,11 @@ void TForm_KeyAssign::FormCreate() {
     const HWND keys = Control(ComboBox_Keys);
     for (const KeyRow& row : KeyTable())
         SendMessageW(keys, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(win::Wide(row.name).c_str()));
+    // Straight to the list part, after the font: a drop-down list passes item heights on to it
+    // only when it draws its items itself.
+    COMBOBOXINFO parts{sizeof parts};
+    if (GetComboBoxInfo(keys, &parts))
+        SendMessageW(parts.hwndList, LB_SETITEMHEIGHT, 0, Scale(kKeysItemHeight));
 }
 
 void TForm_KeyAssign::FormShow() {

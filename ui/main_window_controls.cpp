@@ -29,11 +29,11 @@ constexpr const char* kNoticeText =
 // created right after the box so the tab order runs through them in the box's turn.
 // clang-format off
 constexpr ControlRow kControls[] = {
-    // id                   class            parent           left top  w    h    text
+    // id                   class            parent           left top  w    h    text, style, item height
     {Image_Logo,          L"STATIC",        kNoControl,      8,   8,   153, 73,  "", kChild | SS_OWNERDRAW},
     {GroupBox_Folder,     L"BUTTON",        kNoControl,      168, 8,   273, 145, "Adresář s obrázky", kChild | BS_GROUPBOX},
-    {FileListBox1,        L"LISTBOX",       GroupBox_Folder, 8,   16,  121, 97,  "", kChild | kTab | kListBox | LBS_SORT},
-    {DirectoryListBox1,   L"LISTBOX",       GroupBox_Folder, 136, 16,  129, 97,  "", kChild | kTab | kListBox},
+    {FileListBox1,        L"LISTBOX",       GroupBox_Folder, 8,   16,  121, 97,  "", kChild | kTab | kListBox | LBS_SORT, 15},
+    {DirectoryListBox1,   L"LISTBOX",       GroupBox_Folder, 136, 16,  129, 97,  "", kChild | kTab | kListBox, 16},
     {DriveComboBox1,      L"COMBOBOX",      GroupBox_Folder, 136, 120, 129, 200, "", kChild | kTab | CBS_DROPDOWNLIST | WS_VSCROLL},
     {Label_Count,         L"STATIC",        GroupBox_Folder, 8,   122, 48,  15,  "Obr.  : 0", kChild | SS_LEFTNOWORDWRAP},
     {GroupBox_Option,     L"BUTTON",        kNoControl,      168, 160, 273, 97,  "Nastavení", kChild | BS_GROUPBOX},
@@ -45,8 +45,8 @@ constexpr ControlRow kControls[] = {
     {Button_FileName,     L"BUTTON",        GroupBox_Option, 8,   64,  121, 25,  "Jméno souboru...", kChild | kTab | BS_PUSHBUTTON},
     {Button_Option,       L"BUTTON",        GroupBox_Option, 144, 64,  121, 25,  "Přiřadit klávesu...", kChild | kTab | BS_PUSHBUTTON},
     {Memo1,               L"EDIT",          kNoControl,      8,   88,  153, 169, kMemoText, kChild | kTab | kReadOnlyMemo},
-    {ListBox_BMPFiles,    L"LISTBOX",       kNoControl,      176, 296, 57,  65,  "", kHidden | kTab | kListBox},
-    {ListBox_Q,           L"LISTBOX",       kNoControl,      240, 296, 49,  65,  "", kHidden | kTab | kListBox},
+    {ListBox_BMPFiles,    L"LISTBOX",       kNoControl,      176, 296, 57,  65,  "", kHidden | kTab | kListBox, 15},
+    {ListBox_Q,           L"LISTBOX",       kNoControl,      240, 296, 49,  65,  "", kHidden | kTab | kListBox, 15},
     {Notice,              L"EDIT",          kNoControl,      8,   264, 433, 49,  kNoticeText, kChild | kTab | ES_MULTILINE | ES_READONLY},
 };
 // clang-format on

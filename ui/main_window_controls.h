@@ -40,6 +40,7 @@ struct ControlRow {
     int left, top, width, height;
     const char* text;  // UTF-8
     DWORD style;
+    int itemHeight = 0;  // a list box's rows, where the design gives them
 };
 
 // In tab order: Windows tabs through sibling windows in the order they were created.

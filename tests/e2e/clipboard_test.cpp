@@ -11,28 +11,8 @@ namespace {
 
 constexpr int kWidth = 120, kHeight = 90;
 
-// A bitmap of the known picture, handed to the clipboard (which then owns it).
-HBITMAP PatternBitmap() {
-    const std::vector<std::uint8_t> bits = PatternPixels(kWidth, kHeight);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, -kHeight, 1, 32, BI_RGB};
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap =
-        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
-}
-
-bool PutOnClipboard(HWND owner, UINT format, HANDLE data) {
-    if (!WaitFor([&] { return OpenClipboard(owner) != FALSE; })) return false;
-    EmptyClipboard();
-    const bool put = SetClipboardData(format, data) != nullptr;
-    CloseClipboard();
-    return put;
-}
-
 bool PutBitmap(HWND owner) {
-    return PutOnClipboard(owner, CF_BITMAP, PatternBitmap());
+    return PutOnClipboard(owner, CF_BITMAP, PatternBitmap(kWidth, kHeight));
 }
 
 bool PutText(HWND owner, const char* text) {

@@ -219,6 +219,7 @@ TEST_F(DialogShutterKeyTest, PauseTakesOverFromEscAtOnce) {
     ASSERT_NE(dialog, nullptr);
     HWND keys = GetDlgItem(dialog, ShutterKey::ComboBox_Keys);
     EXPECT_EQ(WindowText(keys), "Esc");
+    EXPECT_EQ(SendMessageW(keys, CB_GETITEMHEIGHT, 0, 0), 12);
     EXPECT_EQ(FocusIn(dialog), GetDlgItem(dialog, ShutterKey::OKBtn));
     ChooseRow(keys, 17);
     EXPECT_EQ(WindowText(keys), "Pause");

@@ -1,5 +1,6 @@
-// Shots with JPEG on: converted in the background by NviewLib.dll, the BMP removed; a missing
-// library is told once per file; three waiting files hold further shots back; closing waits.
+// Shots with JPEG on: converted in the background by NviewLib.dll at the committed quality, the
+// BMP removed; a missing library is told once per file; three waiting files hold further shots
+// back; closing waits.
 
 #include <gtest/gtest.h>
 
@@ -115,6 +116,22 @@ TEST_F(JpegTest, ShotBecomesAJpegOfItsQualityAndTheBmpGoes) {
     EXPECT_EQ(jpeg.width, 160);
     EXPECT_EQ(jpeg.height, 120);
     EXPECT_EQ(jpeg.luminanceTable, ExpectedLuminanceTable(60));
+}
+
+TEST_F(JpegTest, QualityTypedButNotCommittedIsNeitherShotNorSaved) {
+    Start(true);
+    SendMessageW(dhsu->Control(dhsu::Edit_Q), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
+    // A clipboard shot: no change of the active window, which would commit the text.
+    ASSERT_TRUE(PutOnClipboard(window.Handle(), CF_BITMAP, PatternBitmap(160, 120)));
+    ASSERT_TRUE(WaitFor([&] {
+        return std::filesystem::exists(folder / "DH0001.jpg") &&
+               !std::filesystem::exists(folder / "DH0001.bmp");
+    })) << ::testing::PrintToString(FilesIn(folder));
+    JpegInfo jpeg;
+    ASSERT_TRUE(ReadJpeg(folder / "DH0001.jpg", jpeg));
+    EXPECT_EQ(jpeg.luminanceTable, ExpectedLuminanceTable(75));
+    EXPECT_EQ(dhsu->Close(), 0u);
+    EXPECT_EQ(ReadDwordSetting(L"JPEG Quality"), 75u);
 }
 
 TEST_F(JpegTest, MissingLibraryIsToldPerFileKeepsTheBmpsAndAFullQueueHoldsShotsBack) {

@@ -6,6 +6,10 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "registry_settings.h"
 #include "test_window.h"
 #include "ui/main_window_controls.h"
 
@@ -24,6 +28,23 @@ class MainWindowTest : public ::testing::Test {
         if (dhsu) {
             EXPECT_EQ(dhsu->Close(), 0u);
         }
+    }
+    // UDM_GETACCEL answers into memory of dhsu's own.
+    std::vector<UDACCEL> SpinnerAccelerations() const {
+        constexpr int kRoom = 8;
+        const HANDLE process =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, dhsu->Id());
+        void* remote = VirtualAllocEx(process, nullptr, kRoom * sizeof(UDACCEL),
+                                      MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(dhsu->Control(dhsu::UpDown1), UDM_GETACCEL, kRoom,
+                            reinterpret_cast<LPARAM>(remote), SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                            &count);
+        std::vector<UDACCEL> steps(std::min<DWORD_PTR>(count, kRoom));
+        ReadProcessMemory(process, remote, steps.data(), steps.size() * sizeof(UDACCEL), nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        CloseHandle(process);
+        return steps;
     }
     int QualityPosition() const {
         DWORD_PTR position = 0;
@@ -84,6 +105,26 @@ TEST_F(MainWindowTest, QualityTextsCommitParsedAndClamped) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"33"));
     SendMessageW(dhsu->Window(), WM_ACTIVATEAPP, FALSE, 0);
     EXPECT_EQ(QualityPosition(), 33);
+}
+
+TEST_F(MainWindowTest, SpinnerStepsByOneAndEachStepCountsAndListsHaveTheirItemHeights) {
+    const std::vector<UDACCEL> steps = SpinnerAccelerations();
+    ASSERT_EQ(steps.size(), 1u);
+    EXPECT_EQ(steps[0].nSec, 0u);
+    EXPECT_EQ(steps[0].nInc, 1u);
+    const std::pair<int, int> heights[] = {{dhsu::FileListBox1, 15},
+                                           {dhsu::DirectoryListBox1, 16},
+                                           {dhsu::ListBox_BMPFiles, 15},
+                                           {dhsu::ListBox_Q, 15}};
+    for (auto [id, height] : heights)
+        EXPECT_EQ(SendMessageW(dhsu->Control(id), LB_GETITEMHEIGHT, 0, 0), height) << id;
+
+    // A step of the spinner (here the Up key in the edit) is committed as it is taken.
+    SendMessageW(dhsu->Control(dhsu::Edit_Q), WM_KEYDOWN, VK_UP, 0);
+    EXPECT_EQ(dhsu->ControlText(dhsu::Edit_Q), "76");
+    ASSERT_EQ(dhsu->Close(), 0u);
+    dhsu.reset();
+    EXPECT_EQ(ReadDwordSetting(L"JPEG Quality"), 76u);
 }
 
 TEST_F(MainWindowTest, UncheckingJpegDisablesTheQualityControls) {

@@ -43,6 +43,25 @@ std::vector<std::uint8_t> PatternPixels(int width, int height) {
     return bits;
 }
 
+HBITMAP PatternBitmap(int width, int height) {
+    const std::vector<std::uint8_t> bits = PatternPixels(width, height);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap =
+        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+bool PutOnClipboard(HWND owner, UINT format, HANDLE data) {
+    if (!WaitFor([&] { return OpenClipboard(owner) != FALSE; })) return false;
+    EmptyClipboard();
+    const bool put = SetClipboardData(format, data) != nullptr;
+    CloseClipboard();
+    return put;
+}
+
 Pixel PatternAt(int x, int y) {
     return {std::uint8_t(x * 2), std::uint8_t(y * 3), std::uint8_t(x * 5 + y * 7)};
 }
