@@ -54,9 +54,10 @@ void TEncodeJpeg::ConvertToJpeg() {
         return;
     }
     library->Load(currentPath_, 0);
-    library->SaveAsJpg(quality, jpegPath);
-    // Only a JPEG that now exists replaces the shot; a failed save keeps the BMP.
-    if (platform.FileExists(jpegPath)) platform.RemoveFile(currentPath_);
+    // Only a JPEG this save wrote replaces the shot. A failed save keeps the BMP, and so does a
+    // file that another program put at the JPEG's name meanwhile, which the library leaves be.
+    const bool saved = library->SaveAsJpg(quality, jpegPath);
+    if (saved && platform.FileExists(jpegPath)) platform.RemoveFile(currentPath_);
 }
 
 void TEncodeJpeg::RunOnUiThread(void (TEncodeJpeg::*step)()) {

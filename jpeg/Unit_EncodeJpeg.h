@@ -38,7 +38,6 @@ class TEncodeJpeg {
     void RunOnUiThread(void (TEncodeJpeg::*step)());
     // One failing file or step is reported and the worker goes on with the queue.
     void RunReported(const std::function<void()>& work);
-    bool WriteJpeg(const std::string& jpegPath);
 
     EncodeJpegControl& control_;
     EncodeJpegSetup setup_;

@@ -10,8 +10,9 @@ namespace dhsu {
 class JpegLibrary {
   public:
     virtual ~JpegLibrary() = default;
-    // Each returns false, having done nothing, when the library lacks that entry point.
+    // False, having done nothing, when the library lacks the entry point.
     virtual bool Load(const std::string& bmpPath, int flags) = 0;
+    // False when the library lacks the entry point or reports that it wrote no JPEG.
     virtual bool SaveAsJpg(int quality, const std::string& jpegPath) = 0;
 };
 

@@ -34,9 +34,7 @@ bool NviewLibrary::Load(const std::string& bmpPath, int flags) {
 }
 
 bool NviewLibrary::SaveAsJpg(int quality, const std::string& jpegPath) {
-    if (saveAsJpg_ == nullptr) return false;
-    saveAsJpg_(quality, jpegPath.c_str());
-    return true;
+    return saveAsJpg_ != nullptr && saveAsJpg_(quality, jpegPath.c_str()) != 0;
 }
 
 bool WinConversionPlatform::FileExists(const std::string& path) const {

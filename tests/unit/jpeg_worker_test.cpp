@@ -104,8 +104,13 @@ class FakePlatform : public ConversionPlatform {
     // Set before the worker starts.
     bool libraryPresent = true;
     std::set<std::string> unwritable;  // JPEG paths a save leaves unwritten
-    std::string failingPath;           // an existence test that throws
+    // JPEG paths another program creates while the save runs: the save fails, a file is there.
+    std::set<std::string> takenMeanwhile;
+    std::string failingPath;  // an existence test that throws
 
+    bool SaveSucceeds(const std::string& jpegPath) const {
+        return unwritable.count(jpegPath) == 0 && takenMeanwhile.count(jpegPath) == 0;
+    }
     bool FileExists(const std::string& path) const override {
         if (path == failingPath) throw std::runtime_error("drive not ready");
         std::lock_guard lock(mutex_);
@@ -161,7 +166,7 @@ class FakeLibrary : public JpegLibrary {
     }
     bool SaveAsJpg(int quality, const std::string& path) override {
         platform_.Record("save " + std::to_string(quality) + " " + path);
-        return true;
+        return platform_.SaveSucceeds(path);
     }
 
   private:
@@ -326,14 +331,16 @@ TEST_F(EncodeJpegTest, ExistingJpegIsNeitherOverwrittenNorLeftWithoutItsBmp) {
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.bmp", "a.jpg"}));
 }
 
-TEST_F(EncodeJpegTest, BmpStaysWhenTheSaveWroteNothing) {
+TEST_F(EncodeJpegTest, BmpStaysUnlessTheSaveWroteTheJpeg) {
     platform->unwritable = {"a.jpg"};
+    platform->takenMeanwhile = {"b.jpg"};
     Start();
     Shoot("a.bmp");
     Shoot("b.bmp");
+    Shoot("c.bmp");
     CloseAndWait();
 
-    EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.bmp", "b.jpg"}));
+    EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.bmp", "b.bmp", "b.jpg", "c.jpg"}));
 }
 
 TEST_F(EncodeJpegTest, FailingFileIsReportedAndTheQueueGoesOn) {
