@@ -54,7 +54,9 @@ class NviewLibrary {
     NviewLibrary& operator=(const NviewLibrary&) = delete;
     ~NviewLibrary() { dlclose(handle_); }
 
+    // The library writes only new files: the previous run's goes first.
     bool Convert(const fs::path& bmp, int quality, const fs::path& jpg) const {
+        fs::remove(jpg);
         return load_(bmp.c_str(), 0) && save_(quality, jpg.c_str());
     }
 

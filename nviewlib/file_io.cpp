@@ -1,8 +1,11 @@
 #include "nviewlib/file_io.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <string>
+#include <utility>
 
 namespace dhsu::nviewlib {
 namespace {
@@ -17,6 +20,16 @@ bool WriteAndClose(File file, const std::uint8_t* data, std::size_t size) {
     return std::fclose(file.release()) == 0 && written;
 }
 
+File CreateTemporaryBeside(const std::string& target, std::string& temporary) {
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        temporary = target + TemporarySuffix(static_cast<unsigned long>(::getpid()), attempt);
+        // "x": made new, or not opened at all.
+        File file(std::fopen(temporary.c_str(), "wbx"));
+        if (file || errno != EEXIST) return file;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 bool ReadWholeFile(const char* path, std::uint64_t maxSize, std::vector<std::uint8_t>& bytes) {
@@ -29,14 +42,15 @@ bool ReadWholeFile(const char* path, std::uint64_t maxSize, std::vector<std::uin
     return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
 
-bool WriteFileReplacing(const char* path, const std::uint8_t* data, std::size_t size) {
-    const std::string temporary = std::string(path) + ".part";
-    File file(std::fopen(temporary.c_str(), "wb"));
+bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size) {
+    std::string temporary;
+    File file = CreateTemporaryBeside(path, temporary);
     if (!file) return false;
-    if (WriteAndClose(std::move(file), data, size) && std::rename(temporary.c_str(), path) == 0)
-        return true;
+    // A link fails where a file already is; a rename would replace it.
+    const bool placed =
+        WriteAndClose(std::move(file), data, size) && ::link(temporary.c_str(), path) == 0;
     std::remove(temporary.c_str());
-    return false;
+    return placed;
 }
 
 }  // namespace dhsu::nviewlib

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace dhsu::nviewlib {
@@ -17,8 +18,18 @@ inline void PrepareBuffer(std::vector<std::uint8_t>& bytes, std::size_t size) {
     bytes.resize(size);
 }
 
-// Writes to a temporary file beside `path`, then renames it over `path`: a failure leaves
-// neither a partial file nor a damaged earlier one.
-bool WriteFileReplacing(const char* path, const std::uint8_t* data, std::size_t size);
+// Writes a file that does not exist yet. The bytes go to a temporary file beside `path`, created
+// new under a name no file has, which then moves to `path` unless a file has come there in the
+// meantime. A failure leaves no file of ours behind, and a file that was there, by either name,
+// belongs to someone else and is neither opened nor replaced.
+bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size);
+
+// Names tried, one after the other, for the temporary file beside a target.
+constexpr unsigned kTemporaryNameAttempts = 100;
+inline std::string TemporarySuffix(unsigned long processId, unsigned attempt) {
+    std::string suffix = ".";
+    suffix.append(std::to_string(processId)).append("-").append(std::to_string(attempt));
+    return suffix.append(".part");
+}
 
 }  // namespace dhsu::nviewlib

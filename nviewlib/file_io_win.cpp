@@ -50,12 +50,16 @@ bool ReadAll(HANDLE file, std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-bool WriteNewFile(const std::wstring& path, const std::uint8_t* data, std::size_t size) {
-    win::FileHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return false;
-    const bool written = WriteAll(file.Get(), data, size);
-    return CloseHandle(file.Release()) && written;
+// A file of that name that is already there is someone else's: the next name is tried.
+win::FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::string suffix = TemporarySuffix(GetCurrentProcessId(), attempt);
+        temporary = target + std::wstring(suffix.begin(), suffix.end());
+        win::FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return {};
 }
 
 }  // namespace
@@ -72,12 +76,15 @@ bool ReadWholeFile(const char* path, std::uint64_t maxSize, std::vector<std::uin
     return ReadAll(file.Get(), bytes.data(), bytes.size());
 }
 
-bool WriteFileReplacing(const char* path, const std::uint8_t* data, std::size_t size) {
+bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size) {
     const std::wstring target = WidePath(path);
     if (target.empty()) return false;
-    const std::wstring temporary = target + L".part";
-    if (WriteNewFile(temporary, data, size) &&
-        MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING))
+    std::wstring temporary;
+    win::FileHandle file = CreateTemporaryBeside(target, temporary);
+    if (!file) return false;
+    const bool written = WriteAll(file.Get(), data, size);
+    // Without MOVEFILE_REPLACE_EXISTING the move fails where a file already is.
+    if (CloseHandle(file.Release()) && written && MoveFileExW(temporary.c_str(), target.c_str(), 0))
         return true;
     DeleteFileW(temporary.c_str());
     return false;

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <turbojpeg.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -16,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "nviewlib/file_io.h"
 #include "tests/unit/nviewlib_test_images.h"
 
 namespace dhsu::nviewlib {
@@ -26,6 +28,13 @@ using testing::Bytes;
 using testing::SourcePicture;
 
 constexpr int kWidth = 96, kHeight = 64;
+
+std::vector<std::string> FilesIn(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 Bytes ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -132,7 +141,8 @@ class NviewLibEntry : public ::testing::Test {
 TEST_F(NviewLibEntry, WritesBaseline420JpegsCloseToTheShot) {
     std::optional<double> errorAt75;
     for (const int quality : {75, 95}) {
-        const std::optional<Bytes> jpeg = Convert(bmp_, quality, "shot.jpg");
+        const std::optional<Bytes> jpeg =
+            Convert(bmp_, quality, "q" + std::to_string(quality) + ".jpg");
         ASSERT_TRUE(jpeg);
         EXPECT_TRUE(HasMarker(*jpeg, 0xC0)) << "no baseline frame header";
         EXPECT_FALSE(HasMarker(*jpeg, 0xC2)) << "progressive";
@@ -148,7 +158,7 @@ TEST_F(NviewLibEntry, WritesBaseline420JpegsCloseToTheShot) {
         }
         errorAt75 = error;
     }
-    EXPECT_FALSE(fs::exists(Path("shot.jpg.part")));
+    EXPECT_EQ(FilesIn(dir_), (std::vector<std::string>{"q75.jpg", "q95.jpg", "shot.bmp"}));
 }
 
 TEST_F(NviewLibEntry, QualityShowsInTheLuminanceTable) {
@@ -223,14 +233,29 @@ TEST_F(NviewLibEntry, RefusesBadArgumentsWithoutWriting) {
     std::_Exit(NViewLibSaveAsJPG(75, path.c_str()) == 0 ? 0 : 1);
 }
 
-TEST_F(NviewLibEntry, AFailedWriteLeavesNoPartFileAndKeepsTheOldOne) {
-    const Bytes old = {'o', 'l', 'd'};
-    const std::string out = Path("out.jpg");
-    WriteFile(out, old);
+TEST_F(NviewLibEntry, AFailedWriteLeavesNoFileBehind) {
     ASSERT_EQ(NViewLibLoad(bmp_.c_str(), 0), 1);
-    EXPECT_EXIT(SaveWithFileSizeLimit(out), ::testing::ExitedWithCode(0), "");
-    EXPECT_EQ(ReadFile(out), old);
-    EXPECT_FALSE(fs::exists(out + ".part"));
+    EXPECT_EXIT(SaveWithFileSizeLimit(Path("out.jpg")), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(FilesIn(dir_), std::vector<std::string>{"shot.bmp"});
+}
+
+// Files of other programs: one at the target's name, one at the name a temporary file would
+// take, and one at the first name the library tries for its own.
+TEST_F(NviewLibEntry, NeverOpensNorReplacesAFileItDidNotCreate) {
+    const Bytes theirs = {'t', 'h', 'e', 'i', 'r', 's'};
+    const std::vector<std::string> othersFiles = {"taken.jpg", "free.jpg.part",
+                                                  "free.jpg" + TemporarySuffix(::getpid(), 0)};
+    for (const std::string& name : othersFiles) WriteFile(Path(name), theirs);
+    ASSERT_EQ(NViewLibLoad(bmp_.c_str(), 0), 1);
+
+    EXPECT_EQ(NViewLibSaveAsJPG(75, Path("taken.jpg").c_str()), 0);
+    EXPECT_EQ(NViewLibSaveAsJPG(75, Path("free.jpg").c_str()), 1);
+    for (const std::string& name : othersFiles) EXPECT_EQ(ReadFile(Path(name)), theirs) << name;
+    EXPECT_TRUE(Decode(ReadFile(Path("free.jpg"))));
+    std::vector<std::string> expected = othersFiles;
+    expected.insert(expected.end(), {"free.jpg", "shot.bmp"});
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(FilesIn(dir_), expected);
 }
 
 TEST_F(NviewLibEntry, CallsFromTwoThreadsEachWriteAWholePicture) {

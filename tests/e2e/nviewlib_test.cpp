@@ -1,0 +1,100 @@
+// NviewLib.dll in the running program: a file of the user's at the JPEG's name, or at a name the
+// library might take for its temporary file, is never replaced, opened or moved.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "dhsu_process.h"
+#include "paused_library.h"
+#include "test_window.h"
+#include "ui/main_window_controls.h"
+#include "win/handles.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<char>;
+
+const Bytes kUsersBytes = {'u', 's', 'e', 'r'};
+constexpr char kPlainCaption[] = "DH Screenshot Utility";
+
+Bytes ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteFile(const fs::path& path, const Bytes& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+}
+
+bool IsJpeg(const fs::path& path) {
+    const Bytes bytes = ReadFile(path);
+    return bytes.size() > 4 && std::uint8_t(bytes[0]) == 0xFF && std::uint8_t(bytes[1]) == 0xD8;
+}
+
+class NviewLibTest : public ::testing::Test {
+  protected:
+    // dhsu.exe alone in a fresh folder, `library` beside it.
+    void Start(const fs::path& library) {
+        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dhsu = std::make_unique<DhsuProcess>(folder);
+        ASSERT_NE(dhsu->Window(), nullptr);
+        ASSERT_TRUE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
+        ASSERT_TRUE(CopyFileW(library.c_str(), (folder / "NviewLib.dll").c_str(), TRUE));
+    }
+    void TearDown() override {
+        if (dhsu && !dhsu->HasExited()) {
+            EXPECT_EQ(dhsu->Close(), 0u);
+        }
+    }
+    void Shoot() {
+        ASSERT_TRUE(window.BringToFront());
+        PressKey(VK_ESCAPE);
+    }
+    bool Exists(const std::string& name) const { return fs::exists(folder / name); }
+    // The queue is empty: every file taken has been converted or given up, the library freed.
+    bool QueueDrained() {
+        return WaitFor([&] { return dhsu->Caption() == kPlainCaption; }, 60s);
+    }
+
+    fs::path folder;
+    std::unique_ptr<DhsuProcess> dhsu;
+    TestWindow window{700, 500, 160, 120};
+};
+
+TEST_F(NviewLibTest, AJpegThatAnotherProgramMakesDuringTheConversionStaysAndSoDoesTheBmp) {
+    const dhsu::win::KernelHandle loaded(CreateEventW(nullptr, TRUE, FALSE, kLibraryLoadedEvent));
+    const dhsu::win::KernelHandle resume(CreateEventW(nullptr, TRUE, FALSE, kLibraryResumeEvent));
+    ASSERT_TRUE(loaded && resume);
+    Start(TestDirectory() / "paused-nviewlib" / "NviewLib.dll");
+    Shoot();
+    ASSERT_TRUE(WaitFor([&] { return WaitForSingleObject(loaded.Get(), 0) == WAIT_OBJECT_0; }, 60s))
+        << "the library never loaded the shot";
+    // The worker found no JPEG before it loaded the library; one comes now.
+    WriteFile(folder / "DH0001.jpg", kUsersBytes);
+    SetEvent(resume.Get());
+
+    ASSERT_TRUE(QueueDrained());
+    EXPECT_EQ(ReadFile(folder / "DH0001.jpg"), kUsersBytes);
+    EXPECT_EQ(FilesIn(folder),
+              (std::vector<std::string>{"DH0001.bmp", "DH0001.jpg", "NviewLib.dll", "dhsu.exe"}));
+}
+
+TEST_F(NviewLibTest, AUsersFileAtTheOldTemporaryNameIsLeftAlone) {
+    Start(TestDirectory() / "NviewLib.dll");
+    WriteFile(folder / "DH0001.jpg.part", kUsersBytes);
+    Shoot();
+    ASSERT_TRUE(WaitFor([&] { return Exists("DH0001.jpg") && !Exists("DH0001.bmp"); }, 60s))
+        << ::testing::PrintToString(FilesIn(folder));
+    ASSERT_TRUE(QueueDrained());
+    EXPECT_TRUE(IsJpeg(folder / "DH0001.jpg"));
+    EXPECT_EQ(ReadFile(folder / "DH0001.jpg.part"), kUsersBytes);
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.jpg", "DH0001.jpg.part",
+                                                         "NviewLib.dll", "dhsu.exe"}));
+}
+
+}  // namespace
+}  // namespace e2e
