@@ -53,7 +53,7 @@ std::int32_t I32(const std::uint8_t* p) {
     return static_cast<std::int32_t>(U32(p));
 }
 
-BmpStatus ParseHeader(const std::vector<std::uint8_t>& file, BmpHeader& header) {
+BmpStatus ParseHeader(const ByteBuffer& file, BmpHeader& header) {
     if (file.size() < 2 || file[0] != 'B' || file[1] != 'M') return BmpStatus::kNotBmp;
     if (file.size() < kFileHeaderSize + 4) return BmpStatus::kTruncated;
     const std::uint8_t* p = file.data();
@@ -108,7 +108,7 @@ BmpStatus Locate(const BmpHeader& header, std::size_t fileSize, BmpLayout& layou
 }
 
 // Indices past the file's colour count show as black rather than reading beyond the table.
-BgrPalette ReadPalette(const std::vector<std::uint8_t>& file, const BmpLayout& layout) {
+BgrPalette ReadPalette(const ByteBuffer& file, const BmpLayout& layout) {
     BgrPalette palette{};
     for (std::size_t i = 0; i < layout.paletteEntries; ++i) {
         const std::uint8_t* entry = file.data() + layout.paletteOffset + 4 * i;
@@ -129,15 +129,16 @@ void ExpandRow(const std::uint8_t* src, std::uint8_t* dst, const BmpLayout& layo
     }
 }
 
-void ExpandIndexed(const std::vector<std::uint8_t>& file, const BmpLayout& layout,
-                   BgrImage& image) {
+// False when memory runs out.
+bool ExpandIndexed(const ByteBuffer& file, const BmpLayout& layout, BgrImage& image) {
     const BgrPalette palette = ReadPalette(file, layout);
     image.pitch = std::size_t(layout.width) * 3;
     image.firstRow = 0;
-    image.bytes.resize(image.pitch * std::size_t(layout.height));
+    if (!image.bytes.Resize(image.pitch * std::size_t(layout.height))) return false;
     for (std::int32_t row = 0; row < layout.height; ++row)
         ExpandRow(file.data() + layout.pixelOffset + layout.rowSize * row,
                   image.bytes.data() + image.pitch * row, layout, palette);
+    return true;
 }
 
 }  // namespace
@@ -147,7 +148,7 @@ const std::uint8_t* BgrImage::Row(std::int32_t y) const {
     return StoredRows() + pitch * std::size_t(stored);
 }
 
-BmpStatus ReadBmp(std::vector<std::uint8_t> file, BgrImage& image) {
+BmpStatus ReadBmp(ByteBuffer file, BgrImage& image) {
     image = BgrImage{};
     BmpHeader header;
     BmpLayout layout;
@@ -159,8 +160,9 @@ BmpStatus ReadBmp(std::vector<std::uint8_t> file, BgrImage& image) {
         image.pitch = layout.rowSize;
         image.firstRow = layout.pixelOffset;
         image.bytes = std::move(file);
-    } else {
-        ExpandIndexed(file, layout, image);
+    } else if (!ExpandIndexed(file, layout, image)) {
+        image = BgrImage{};
+        return BmpStatus::kNoMemory;
     }
     image.width = layout.width;
     image.height = layout.height;

@@ -4,7 +4,8 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+
+#include "nviewlib/buffer.h"
 
 namespace dhsu::nviewlib {
 
@@ -21,6 +22,7 @@ enum class BmpStatus {
     kUnsupported,   // header kind, depth, planes or compression this reader does not take
     kTooLarge,      // beyond kMaxBmpSide or kMaxBmpPixels
     kInconsistent,  // a header that contradicts itself (sizes, offsets, colour count)
+    kNoMemory,      // the picture does not fit in memory
 };
 
 // Rows of width * 3 samples, `pitch` bytes apart, kept in the order the file stores them: a
@@ -31,14 +33,14 @@ struct BgrImage {
     bool bottomUp = false;     // the first stored row is the bottom row of the picture
     std::size_t pitch = 0;     // bytes from one stored row to the next
     std::size_t firstRow = 0;  // offset of the first stored row in `bytes`
-    std::vector<std::uint8_t> bytes;
+    ByteBuffer bytes;
 
     const std::uint8_t* StoredRows() const { return bytes.data() + firstRow; }
     // Row y of the picture, counted from the top.
     const std::uint8_t* Row(std::int32_t y) const;
 };
 
-// Takes the file's bytes; on failure `image` is left empty. Throws only std::bad_alloc.
-BmpStatus ReadBmp(std::vector<std::uint8_t> file, BgrImage& image);
+// Takes the file's bytes; on failure `image` is left empty.
+BmpStatus ReadBmp(ByteBuffer file, BgrImage& image);
 
 }  // namespace dhsu::nviewlib

@@ -1,11 +1,11 @@
 #include "nviewlib/current_image.h"
 
-#include <mutex>
 #include <optional>
 #include <utility>
 
 #include "nviewlib/bmp_reader.h"
 #include "nviewlib/file_io.h"
+#include "nviewlib/image_lock.h"
 #include "nviewlib/jpeg_encoder.h"
 
 namespace dhsu::nviewlib {
@@ -16,48 +16,46 @@ namespace {
 class CurrentImage {
   public:
     void Set(BgrImage image) {
-        const std::lock_guard lock(mutex_);
+        const ImageLock lock;
         image_ = std::move(image);
     }
     // Drops the current image and hands back its memory for the next one.
-    std::vector<std::uint8_t> TakeBuffer() {
-        const std::lock_guard lock(mutex_);
-        std::vector<std::uint8_t> buffer = std::move(image_.bytes);
+    ByteBuffer TakeBuffer() {
+        const ImageLock lock;
+        ByteBuffer buffer = std::move(image_.bytes);
         image_ = BgrImage{};
         return buffer;
     }
     std::optional<JpegData> Encode(int quality) const {
-        const std::lock_guard lock(mutex_);
+        const ImageLock lock;
         if (image_.width == 0) return std::nullopt;
         return EncodeJpeg(image_, quality);
     }
 
   private:
-    mutable std::mutex mutex_;
     BgrImage image_;
 };
 
-CurrentImage& Current() {
-    static CurrentImage current;
-    return current;
-}
+// Made before any call, without the guarded first use of a local static, which would go through
+// the posix thread runtime.
+constinit CurrentImage current;
 
 }  // namespace
 
 bool LoadCurrentImage(const char* path) {
     // Reading into the previous image's memory spares the system handing out (and zeroing) a
     // new block for every shot of the same size.
-    std::vector<std::uint8_t> file = Current().TakeBuffer();
+    ByteBuffer file = current.TakeBuffer();
     if (path == nullptr || !ReadWholeFile(path, kMaxBmpFileSize, file)) return false;
     BgrImage image;
     if (ReadBmp(std::move(file), image) != BmpStatus::kOk) return false;
-    Current().Set(std::move(image));
+    current.Set(std::move(image));
     return true;
 }
 
 bool SaveCurrentImageAsJpeg(int quality, const char* path) {
     if (path == nullptr) return false;
-    const std::optional<JpegData> jpeg = Current().Encode(quality);
+    const std::optional<JpegData> jpeg = current.Encode(quality);
     return jpeg && WriteNewFile(path, jpeg->bytes.get(), jpeg->size);
 }
 

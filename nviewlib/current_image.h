@@ -4,11 +4,11 @@
 
 namespace dhsu::nviewlib {
 
-// A file that cannot be read leaves no current image. Throws only std::bad_alloc.
+// A file that cannot be read leaves no current image.
 bool LoadCurrentImage(const char* path);
 
 // Writes the current image as a new JPEG file at `path`; a file already there is left alone and
-// the save fails. Throws only std::bad_alloc.
+// the save fails.
 bool SaveCurrentImageAsJpeg(int quality, const char* path);
 
 }  // namespace dhsu::nviewlib

@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstring>
 #include <memory>
 #include <utility>
 
@@ -20,11 +20,20 @@ bool WriteAndClose(File file, const std::uint8_t* data, std::size_t size) {
     return std::fclose(file.release()) == 0 && written;
 }
 
-File CreateTemporaryBeside(const std::string& target, std::string& temporary) {
+bool Join(const char* head, const char* tail, Buffer<char>& joined) {
+    const std::size_t headLength = std::strlen(head), tailLength = std::strlen(tail);
+    if (!joined.Resize(headLength + tailLength + 1)) return false;
+    std::memcpy(joined.data(), head, headLength);
+    std::memcpy(joined.data() + headLength, tail, tailLength + 1);
+    return true;
+}
+
+File CreateTemporaryBeside(const char* target, Buffer<char>& temporary) {
     for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        temporary = target + TemporarySuffix(static_cast<unsigned long>(::getpid()), attempt);
+        const TemporarySuffix suffix = MakeTemporarySuffix(::getpid(), attempt);
+        if (!Join(target, suffix.text, temporary)) return nullptr;
         // "x": made new, or not opened at all.
-        File file(std::fopen(temporary.c_str(), "wbx"));
+        File file(std::fopen(temporary.data(), "wbx"));
         if (file || errno != EEXIST) return file;
     }
     return nullptr;
@@ -32,24 +41,24 @@ File CreateTemporaryBeside(const std::string& target, std::string& temporary) {
 
 }  // namespace
 
-bool ReadWholeFile(const char* path, std::uint64_t maxSize, std::vector<std::uint8_t>& bytes) {
+bool ReadWholeFile(const char* path, std::uint64_t maxSize, ByteBuffer& bytes) {
     File file(std::fopen(path, "rb"));
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0) return false;
     const long size = std::ftell(file.get());
     if (size < 0 || std::uint64_t(size) > maxSize || std::fseek(file.get(), 0, SEEK_SET) != 0)
         return false;
-    PrepareBuffer(bytes, static_cast<std::size_t>(size));
+    if (!bytes.Resize(static_cast<std::size_t>(size))) return false;
     return std::fread(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
 }
 
 bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size) {
-    std::string temporary;
+    Buffer<char> temporary;
     File file = CreateTemporaryBeside(path, temporary);
     if (!file) return false;
     // A link fails where a file already is; a rename would replace it.
     const bool placed =
-        WriteAndClose(std::move(file), data, size) && ::link(temporary.c_str(), path) == 0;
-    std::remove(temporary.c_str());
+        WriteAndClose(std::move(file), data, size) && ::link(temporary.data(), path) == 0;
+    std::remove(temporary.data());
     return placed;
 }
 

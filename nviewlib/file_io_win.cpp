@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <string>
+#include <cwchar>
 
 #include "win/handles.h"
 
@@ -11,18 +11,17 @@ namespace dhsu::nviewlib {
 namespace {
 
 // Paths come as UTF-8; text that is not valid UTF-8 is taken in the ANSI code page, as older
-// callers pass it.
-std::wstring WidePath(const char* path) {
+// callers pass it. `extra` more characters are left free after the path's terminating zero.
+bool WidePath(const char* path, std::size_t extra, Buffer<wchar_t>& wide) {
     for (const UINT codePage : {UINT{CP_UTF8}, UINT{CP_ACP}}) {
         const DWORD flags = codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0;
         const int length = MultiByteToWideChar(codePage, flags, path, -1, nullptr, 0);
-        if (length <= 0) continue;
-        std::wstring wide(length, L'\0');
+        if (length <= 1) continue;
+        if (!wide.Resize(std::size_t(length) + extra)) return false;
         MultiByteToWideChar(codePage, flags, path, -1, wide.data(), length);
-        wide.resize(length - 1);
-        return wide;
+        return true;
     }
-    return {};
+    return false;
 }
 
 // WriteFile and ReadFile take at most a DWORD per call.
@@ -50,12 +49,20 @@ bool ReadAll(HANDLE file, std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-// A file of that name that is already there is someone else's: the next name is tried.
-win::FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& temporary) {
+void CopyAscii(const char* text, wchar_t* wide) {
+    do *wide++ = wchar_t(*text);
+    while (*text++ != '\0');
+}
+
+// The target's name followed by a suffix of our own; a file of that name that is already there
+// is someone else's, and the next name is tried.
+win::FileHandle CreateTemporaryBeside(const char* target, Buffer<wchar_t>& temporary) {
+    if (!WidePath(target, sizeof TemporarySuffix::text, temporary)) return {};
+    wchar_t* suffixAt = temporary.data() + std::wcslen(temporary.data());
     for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const std::string suffix = TemporarySuffix(GetCurrentProcessId(), attempt);
-        temporary = target + std::wstring(suffix.begin(), suffix.end());
-        win::FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const TemporarySuffix suffix = MakeTemporarySuffix(GetCurrentProcessId(), attempt);
+        CopyAscii(suffix.text, suffixAt);
+        win::FileHandle file(CreateFileW(temporary.data(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                          FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
@@ -64,29 +71,28 @@ win::FileHandle CreateTemporaryBeside(const std::wstring& target, std::wstring& 
 
 }  // namespace
 
-bool ReadWholeFile(const char* path, std::uint64_t maxSize, std::vector<std::uint8_t>& bytes) {
-    const std::wstring widePath = WidePath(path);
-    if (widePath.empty()) return false;
-    win::FileHandle file(CreateFileW(widePath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+bool ReadWholeFile(const char* path, std::uint64_t maxSize, ByteBuffer& bytes) {
+    Buffer<wchar_t> widePath;
+    if (!WidePath(path, 0, widePath)) return false;
+    win::FileHandle file(CreateFileW(widePath.data(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.Get(), &size)) return false;
     if (size.QuadPart < 0 || std::uint64_t(size.QuadPart) > maxSize) return false;
-    PrepareBuffer(bytes, static_cast<std::size_t>(size.QuadPart));
+    if (!bytes.Resize(static_cast<std::size_t>(size.QuadPart))) return false;
     return ReadAll(file.Get(), bytes.data(), bytes.size());
 }
 
 bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size) {
-    const std::wstring target = WidePath(path);
-    if (target.empty()) return false;
-    std::wstring temporary;
-    win::FileHandle file = CreateTemporaryBeside(target, temporary);
+    Buffer<wchar_t> target, temporary;
+    if (!WidePath(path, 0, target)) return false;
+    win::FileHandle file = CreateTemporaryBeside(path, temporary);
     if (!file) return false;
     const bool written = WriteAll(file.Get(), data, size);
     // Without MOVEFILE_REPLACE_EXISTING the move fails where a file already is.
-    if (CloseHandle(file.Release()) && written && MoveFileExW(temporary.c_str(), target.c_str(), 0))
+    if (CloseHandle(file.Release()) && written && MoveFileExW(temporary.data(), target.data(), 0))
         return true;
-    DeleteFileW(temporary.c_str());
+    DeleteFileW(temporary.data());
     return false;
 }
 

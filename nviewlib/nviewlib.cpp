@@ -2,20 +2,12 @@
 
 #include "nviewlib/current_image.h"
 
-// Nothing may escape into the caller, which knows nothing of C++ exceptions; running out of
-// memory for a large image is the one failure that throws.
+// The library is built without C++ exceptions: nothing can throw into the caller, and running
+// out of memory for a large image is a failed call like any other.
 extern "C" int NVIEWLIB_CALL NViewLibLoad(const char* path, int /*flags*/) {
-    try {
-        return dhsu::nviewlib::LoadCurrentImage(path) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return dhsu::nviewlib::LoadCurrentImage(path) ? 1 : 0;
 }
 
 extern "C" int NVIEWLIB_CALL NViewLibSaveAsJPG(int quality, const char* path) {
-    try {
-        return dhsu::nviewlib::SaveCurrentImageAsJpeg(quality, path) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return dhsu::nviewlib::SaveCurrentImageAsJpeg(quality, path) ? 1 : 0;
 }

@@ -5,8 +5,12 @@
 #
 # The source comes from Debian's source package, fetched through a private apt configuration
 # kept under build/deps (the system's apt lists are neither read nor changed). OUTDIR receives
-# lib/libturbojpeg.a and include/turbojpeg.h; a second call with a finished install does nothing.
+# lib/libturbojpeg.a and include/turbojpeg.h; a second call with a finished install of the same
+# recipe does nothing.
 set -euo pipefail
+
+# Changes whenever the build options below do, so that an install made with others is redone.
+recipe="static, SIMD, no thread-local variables"
 
 usage() {
     echo "usage: $0 i686|x86_64 OUTDIR" >&2
@@ -22,7 +26,11 @@ case "$arch" in
     *) usage ;;
 esac
 
-if [[ -f "$outdir/.complete" ]]; then
+finished() {
+    [[ -f "$outdir/.complete" && "$(cat "$outdir/.complete")" == "$recipe" ]]
+}
+
+if finished; then
     exit 0
 fi
 
@@ -37,7 +45,7 @@ mkdir -p "$deps"
 # Two configures (i686 and x86_64) may run at once; they share the download.
 exec 9>"$deps/.lock"
 flock 9
-if [[ -f "$outdir/.complete" ]]; then
+if finished; then
     exit 0
 fi
 
@@ -139,6 +147,12 @@ tree=$(unpacked_source)
 builddir="$deps/libjpeg-turbo-build-$arch"
 triplet="$arch-w64-mingw32"
 
+# HAVE_THREAD_LOCAL=OFF: mingw-w64 has no native thread-local variables, and its emulated ones go
+# through the posix thread runtime, which NviewLib.dll does without: on every load of the library
+# it would keep state (a thread handle, an event, two semaphores, a TLS slot) that FreeLibrary
+# never returns, and the program loads the library anew for every file. TurboJPEG's are the SIMD
+# detection result, the same for every thread, and the error text, which NviewLib never reads.
+rm -rf "$builddir"
 cmake -S "$tree" -B "$builddir" \
     -DCMAKE_SYSTEM_NAME=Windows \
     -DCMAKE_SYSTEM_PROCESSOR="$processor" \
@@ -151,12 +165,13 @@ cmake -S "$tree" -B "$builddir" \
     -DENABLE_STATIC=ON \
     -DWITH_TURBOJPEG=ON \
     -DWITH_SIMD=ON \
-    -DREQUIRE_SIMD=ON
+    -DREQUIRE_SIMD=ON \
+    -DHAVE_THREAD_LOCAL=OFF
 cmake --build "$builddir" --target turbojpeg-static -j 2
 
 # Only the library and its one header are needed, so they are copied rather than installed.
 mkdir -p "$outdir/lib" "$outdir/include"
 cp "$builddir/libturbojpeg.a" "$outdir/lib/libturbojpeg.a"
 cp "$tree/turbojpeg.h" "$outdir/include/turbojpeg.h"
-touch "$outdir/.complete"
+echo "$recipe" >"$outdir/.complete"
 echo "libjpeg-turbo $(basename "$tree") for $arch installed in $outdir"

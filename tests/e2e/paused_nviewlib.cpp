@@ -24,19 +24,11 @@ void PauseForTheTest() {
 }  // namespace
 
 extern "C" int NVIEWLIB_CALL NViewLibLoad(const char* path, int /*flags*/) {
-    try {
-        const bool loaded = dhsu::nviewlib::LoadCurrentImage(path);
-        PauseForTheTest();
-        return loaded ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    const bool loaded = dhsu::nviewlib::LoadCurrentImage(path);
+    PauseForTheTest();
+    return loaded ? 1 : 0;
 }
 
 extern "C" int NVIEWLIB_CALL NViewLibSaveAsJPG(int quality, const char* path) {
-    try {
-        return dhsu::nviewlib::SaveCurrentImageAsJpeg(quality, path) ? 1 : 0;
-    } catch (...) {
-        return 0;
-    }
+    return dhsu::nviewlib::SaveCurrentImageAsJpeg(quality, path) ? 1 : 0;
 }

@@ -4,7 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <vector>
+#include <cstring>
+#include <utility>
 
 #include "nviewlib/bmp_reader.h"
 
@@ -30,9 +31,12 @@ void CheckImage(const BgrImage& image) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    // Exactly the input's size, so that AddressSanitizer sees a read past its end.
+    dhsu::nviewlib::ByteBuffer file;
+    if (!file.Resize(size)) return 0;
+    if (size > 0) std::memcpy(file.data(), data, size);
     BgrImage image;
-    const BmpStatus status =
-        dhsu::nviewlib::ReadBmp(std::vector<std::uint8_t>(data, data + size), image);
+    const BmpStatus status = dhsu::nviewlib::ReadBmp(std::move(file), image);
     if (status == BmpStatus::kOk) {
         CheckImage(image);
     } else if (image.width != 0 || !image.bytes.empty()) {

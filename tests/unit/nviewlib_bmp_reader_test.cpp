@@ -32,13 +32,13 @@ void ExpectSamePicture(const BgrImage& image, const SourcePicture& source) {
             ASSERT_EQ(PixelAt(image, x, y), source.Expected(x, y)) << "at " << x << "," << y;
 }
 
-BmpStatus Read(Bytes file, BgrImage& image) {
-    return ReadBmp(std::move(file), image);
+BmpStatus Read(const Bytes& file, BgrImage& image) {
+    return ReadBmp(testing::ToBuffer(file), image);
 }
 
-BmpStatus Read(Bytes file) {
+BmpStatus Read(const Bytes& file) {
     BgrImage image;
-    const BmpStatus status = ReadBmp(std::move(file), image);
+    const BmpStatus status = Read(file, image);
     if (status != BmpStatus::kOk) {
         EXPECT_EQ(image.width, 0);
         EXPECT_TRUE(image.bytes.empty());

@@ -243,8 +243,9 @@ TEST_F(NviewLibEntry, AFailedWriteLeavesNoFileBehind) {
 // take, and one at the first name the library tries for its own.
 TEST_F(NviewLibEntry, NeverOpensNorReplacesAFileItDidNotCreate) {
     const Bytes theirs = {'t', 'h', 'e', 'i', 'r', 's'};
-    const std::vector<std::string> othersFiles = {"taken.jpg", "free.jpg.part",
-                                                  "free.jpg" + TemporarySuffix(::getpid(), 0)};
+    const std::vector<std::string> othersFiles = {
+        "taken.jpg", "free.jpg.part",
+        "free.jpg" + std::string(MakeTemporarySuffix(::getpid(), 0).text)};
     for (const std::string& name : othersFiles) WriteFile(Path(name), theirs);
     ASSERT_EQ(NViewLibLoad(bmp_.c_str(), 0), 1);
 

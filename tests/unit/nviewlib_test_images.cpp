@@ -142,6 +142,12 @@ Bytes ToTopDown(const Bytes& bottomUpFile) {
     return file;
 }
 
+ByteBuffer ToBuffer(const Bytes& bytes) {
+    ByteBuffer buffer;
+    if (buffer.Resize(bytes.size())) std::copy(bytes.begin(), bytes.end(), buffer.data());
+    return buffer;
+}
+
 void PutU32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) bytes[offset + i] = std::uint8_t(value >> (8 * i));
 }

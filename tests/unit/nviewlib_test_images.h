@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "nviewlib/buffer.h"
 #include "shot/bmp.h"
 
 namespace dhsu::nviewlib::testing {
@@ -33,6 +34,9 @@ SourcePicture BlockPicture(int bitsPerPixel, int width, int height);
 SourcePicture ScreenPicture(int width, int height);
 
 Bytes EncodeToBmp(const BitmapView& view);
+
+// The file's bytes as the library holds them.
+ByteBuffer ToBuffer(const Bytes& bytes);
 
 // The same picture stored top-down (negative height), its rows in reverse order.
 Bytes ToTopDown(const Bytes& bottomUpFile);
