@@ -3,14 +3,14 @@
 #include <utility>
 
 #include "jpeg/conversion_platform_win.h"
-#include "jpeg/ui_dispatcher_win.h"
 
 namespace dhsu::win {
 
-std::shared_ptr<EncodeJpegControl> CreateEncodeJpegWorker(ConversionQueue queue, HWND mainWindow,
+std::shared_ptr<EncodeJpegControl> CreateEncodeJpegWorker(ConversionQueue queue,
+                                                          std::shared_ptr<WindowUiDispatcher> ui,
                                                           std::function<void()> onHeadRemoved) {
-    return CreateEncodeJpeg({queue, std::make_shared<WindowUiDispatcher>(mainWindow),
-                             std::make_shared<WinConversionPlatform>(), std::move(onHeadRemoved)});
+    return CreateEncodeJpeg({queue, std::move(ui), std::make_shared<WinConversionPlatform>(),
+                             std::move(onHeadRemoved)});
 }
 
 void ProcessPendingMessages() {

@@ -1,31 +1,53 @@
 #include "jpeg/ui_dispatcher_win.h"
 
 #include <exception>
+#include <stdexcept>
+#include <utility>
 
 namespace dhsu::win {
-namespace {
 
-struct UiStepCall {
+struct WindowUiDispatcher::Request {
     const std::function<void()>& step;
+    WPARAM ticket;
     std::exception_ptr error;
 };
 
-}  // namespace
-
-void WindowUiDispatcher::RunOnUiThread(const std::function<void()>& step) {
-    UiStepCall call{step, nullptr};
-    SendMessageW(window_, kRunOnUiThreadMessage, 0, reinterpret_cast<LPARAM>(&call));
-    if (call.error) std::rethrow_exception(call.error);
+WindowUiDispatcher::WindowUiDispatcher(HWND window)
+    : window_(window), message_(RegisterWindowMessageW(kWorkerStepMessageName)) {
+    if (message_ == 0) throw std::runtime_error("Cannot register the conversion worker's message.");
 }
 
-bool HandleRunOnUiThreadMessage(UINT message, LPARAM lParam) {
-    if (message != kRunOnUiThreadMessage) return false;
-    auto& call = *reinterpret_cast<UiStepCall*>(lParam);
+void WindowUiDispatcher::RunOnUiThread(const std::function<void()>& step) {
+    Request request{step, 0, nullptr};
+    {
+        const std::lock_guard lock(mutex_);
+        request.ticket = ++lastTicket_;
+        waiting_ = &request;
+    }
+    SendMessageW(window_, message_, request.ticket, 0);
+    {
+        // A window that has gone ran nothing; its request must not outlive this call.
+        const std::lock_guard lock(mutex_);
+        if (waiting_ == &request) waiting_ = nullptr;
+    }
+    if (request.error) std::rethrow_exception(request.error);
+}
+
+WindowUiDispatcher::Request* WindowUiDispatcher::TakeRequest(WPARAM ticket) {
+    const std::lock_guard lock(mutex_);
+    if (waiting_ == nullptr || waiting_->ticket != ticket) return nullptr;
+    return std::exchange(waiting_, nullptr);
+}
+
+bool WindowUiDispatcher::HandleMessage(UINT message, WPARAM ticket) {
+    if (message != message_) return false;
+    Request* request = TakeRequest(ticket);
+    if (request == nullptr) return true;
     // The failure belongs to the worker that asked for the step; it reports it and goes on.
     try {
-        call.step();
+        request->step();
     } catch (...) {
-        call.error = std::current_exception();
+        request->error = std::current_exception();
     }
     return true;
 }

@@ -14,6 +14,7 @@
 #include "shot/window_capture_win.h"
 #include "ui/quality_commit.h"
 #include "ui/resource.h"
+#include "ui/window_dpi_win.h"
 #include "win/text.h"
 
 namespace dhsu {
@@ -56,7 +57,7 @@ TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
 }
 
 TForm1::~TForm1() {
-    if (handle_) DestroyWindow(handle_);
+    if (handle_) Destroy();
 }
 
 void TForm1::Create(int showCommand) {
@@ -72,15 +73,16 @@ void TForm1::Create(int showCommand) {
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    // Only the window's creation brings the form; a later WM_NCCREATE is another program's.
+    if (message == WM_NCCREATE && form == nullptr) {
+        form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         form->handle_ = window;
         SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     // The conversion worker's steps on the queue, run here on the UI thread.
-    if (win::HandleRunOnUiThreadMessage(message, lParam)) return 0;
+    if (form->workerSteps_ && form->workerSteps_->HandleMessage(message, wParam)) return 0;
     try {
         return form->HandleMessage(message, wParam, lParam);
     } catch (const std::exception& error) {
@@ -94,6 +96,8 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
+            if (stage_ != Stage::kNew) return 0;
+            stage_ = Stage::kRunning;
             FormCreate();
             return 0;
         case WM_SHOWWINDOW:
@@ -134,14 +138,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DRAWITEM:
             DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
-        case WM_DPICHANGED: {
-            const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
-            LayoutControls(HIWORD(wParam));
-            SetWindowPos(handle_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
+        case WM_DPICHANGED:
+            DpiChanged(wParam);
             return 0;
-        }
         case WM_CLOSE:
             if (closing_) return 0;  // already waiting for the queue to drain
             // Settings that cannot be saved are reported, but never keep the program open.
@@ -150,13 +149,15 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             } catch (const std::exception& error) {
                 ShowErrorBox(handle_, error.what());
             }
-            DestroyWindow(handle_);
+            Destroy();
             return 0;
         case WM_DESTROY:
+            if (stage_ != Stage::kDestroying) return 0;
             FormDestroy();
             PostQuitMessage(0);
             return 0;
         case WM_NCDESTROY:
+            if (stage_ != Stage::kDestroying) return 0;
             SetWindowLongPtrW(handle_, GWLP_USERDATA, 0);
             handle_ = nullptr;
             break;
@@ -219,7 +220,8 @@ void TForm1::FormCreate() {
         handle_, WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
     DiscardClipboardBitmap(handle_);
-    encodeJpeg_ = win::CreateEncodeJpegWorker({bmpFiles_, qualities_}, handle_,
+    workerSteps_ = std::make_shared<win::WindowUiDispatcher>(handle_);
+    encodeJpeg_ = win::CreateEncodeJpegWorker({bmpFiles_, qualities_}, workerSteps_,
                                               [this] { ListBox_BMPFilesClick(); });
     SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
     timerRunning_ = true;
@@ -227,6 +229,11 @@ void TForm1::FormCreate() {
     RemoveLeftoverShots(Directory());
     nextViewer_ = SetClipboardViewer(handle_);
     RegisterShutterKey();
+}
+
+void TForm1::Destroy() {
+    stage_ = Stage::kDestroying;
+    DestroyWindow(handle_);
 }
 
 void TForm1::ApplySettings(const Settings& settings) {
@@ -423,6 +430,17 @@ void TForm1::CreateWindowFont(UINT dpi) {
                             japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                             japanese ? L"ＭＳ Ｐゴシック" : L"Arial"));
+}
+
+// The window keeps its centre, so it stays on the monitor that changed its DPI.
+void TForm1::DpiChanged(WPARAM reportedDpi) {
+    const UINT dpi = WindowDpi(handle_, reportedDpi);
+    if (dpi == 0 || dpi == dpi_) return;
+    LayoutControls(dpi);
+    const SIZE client{Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
+    const RECT frame = FrameAroundCentre(handle_, kWindowStyle, client, dpi);
+    SetWindowPos(handle_, nullptr, frame.left, frame.top, frame.right - frame.left,
+                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm1::DrawLogo(const DRAWITEMSTRUCT& item) const {

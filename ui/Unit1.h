@@ -10,6 +10,7 @@
 #include <type_traits>
 
 #include "app/error_box_win.h"
+#include "jpeg/ui_dispatcher_win.h"
 #include "jpeg/worker_control.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
@@ -60,6 +61,7 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     LocalTime Now() override;
 
     void FormCreate();
+    void Destroy();
     void FormShow();
     void Timer1Timer();
     void Edit_QExit();
@@ -80,6 +82,7 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     void CreateControls();
     void LayoutControls(UINT dpi);
     void CreateWindowFont(UINT dpi);
+    void DpiChanged(WPARAM reportedDpi);
     void DrawLogo(const DRAWITEMSTRUCT& item) const;
     void ApplySettings(const Settings& settings);
     Settings CurrentSettings() const;
@@ -105,11 +108,16 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     bool timerRunning_ = false;
     bool closing_ = false;
     SingleErrorBox shotErrorBox_;
+    // Creation and destruction count only when they are our own: any program can post their
+    // messages.
+    enum class Stage { kNew, kRunning, kDestroying };
+    Stage stage_ = Stage::kNew;
 
     // State the captures work on.
     HWND nextViewer_ = nullptr;
     std::int32_t shutterKey_ = 27;
     std::shared_ptr<EncodeJpegControl> encodeJpeg_;  // the worker frees itself; this is its handle
+    std::shared_ptr<win::WindowUiDispatcher> workerSteps_;  // shared with the worker
     std::int16_t pendingQuality_ = -1;
     // UpDown1's committed position: asking the control would read an uncommitted edit text.
     int upDownPosition_ = kDefaultQuality;

@@ -35,11 +35,14 @@ int DialogForm::ShowModal() {
 }
 
 INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* form = reinterpret_cast<DialogForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (message == WM_INITDIALOG) {
-        reinterpret_cast<DialogForm*>(lParam)->handle_ = dialog;
+        // Only the dialog's creation brings the form; a later one is another program's.
+        if (form != nullptr) return FALSE;
+        form = reinterpret_cast<DialogForm*>(lParam);
+        form->handle_ = dialog;
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     }
-    auto* form = reinterpret_cast<DialogForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
     if (form == nullptr) return FALSE;
     try {
         return form->HandleMessage(message, wParam, lParam);

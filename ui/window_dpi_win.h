@@ -1,0 +1,18 @@
+#pragma once
+// Following the window to a monitor of another DPI. WM_DPICHANGED can come from any program with
+// anything in it, so its values are never trusted: the DPI is the system's own, and the window's
+// new frame is worked out here rather than read through the message's pointer.
+
+#include <windows.h>
+
+namespace dhsu {
+
+// The DPI the window is shown at; 0 when it cannot be known. Systems older than Windows 10 1607
+// cannot say, and their message's DPI is taken only when it is one a monitor can have.
+UINT WindowDpi(HWND window, WPARAM reportedDpi);
+
+// The frame of a window with this style and client size at that DPI, around the window's
+// present centre, so that the window stays on the monitor that gave it the DPI.
+RECT FrameAroundCentre(HWND window, DWORD style, SIZE client, UINT dpi);
+
+}  // namespace dhsu
