@@ -9,6 +9,9 @@
 namespace dhsu {
 namespace {
 
+// Long enough for any viewer that is alive; a hung one must not keep the shutter key waiting.
+constexpr UINT kPassOnTimeoutMs = 1000;
+
 HPALETTE CopyPalette(const PALETTEENTRY* entries, UINT count) {
     std::vector<std::uint8_t> buffer(sizeof(LOGPALETTE) + count * sizeof(PALETTEENTRY));
     auto* palette = reinterpret_cast<LOGPALETTE*>(buffer.data());
@@ -48,23 +51,50 @@ void DiscardClipboardBitmap(HWND owner) {
     if (clipboard.IsOpen() && IsClipboardFormatAvailable(CF_BITMAP)) EmptyClipboard();
 }
 
-void RepairClipboardChain(HWND& nextViewer, WPARAM removed, LPARAM following) {
-    if (reinterpret_cast<HWND>(removed) == nextViewer)
-        nextViewer = reinterpret_cast<HWND>(following);
-    if (nextViewer) SendMessageW(nextViewer, WM_CHANGECBCHAIN, removed, following);
+void ClipboardViewer::Join(HWND owner) {
+    owner_ = owner;
+    const HWND next = SetClipboardViewer(owner);
+    next_ = next == owner ? nullptr : next;
 }
 
-void CaptureClipboard(HWND owner, HWND nextViewer, WPARAM wParam, LPARAM lParam,
-                      const ConversionQueue& queue, CaptureBuffer& image, ShotRecorder& recorder) {
-    if (nextViewer) SendMessageW(nextViewer, WM_DRAWCLIPBOARD, wParam, lParam);
+void ClipboardViewer::Leave() {
+    ChangeClipboardChain(owner_, next_);
+}
+
+void ClipboardViewer::RepairChain(WPARAM removed, LPARAM following) {
+    if (reinterpret_cast<HWND>(removed) == next_) {
+        const auto followingViewer = reinterpret_cast<HWND>(following);
+        // Ourselves after the one that leaves would be a loop: nothing follows us then.
+        next_ = followingViewer == owner_ ? nullptr : followingViewer;
+    }
+    PassOn(WM_CHANGECBCHAIN, removed, following);
+}
+
+void ClipboardViewer::Capture(WPARAM wParam, LPARAM lParam, const ConversionQueue& queue,
+                              CaptureBuffer& image, ShotRecorder& recorder) {
+    if (!PassOn(WM_DRAWCLIPBOARD, wParam, lParam)) return;  // recorded once it has gone round
     if (QueueIsFull(queue)) return;
-    const win::OpenClipboardScope clipboard(owner);
+    const win::OpenClipboardScope clipboard(owner_);
     if (!clipboard.IsOpen()) return;
     try {
         RecordClipboardBitmap(image, recorder);
     } catch (...) {
         // A clipboard shot that fails is skipped without a word; the next change is handled anew.
     }
+}
+
+// The chain's messages are sent, so they reach the next viewer in the order they came. One that
+// does not answer in time still gets the message when it recovers; one that Windows deems hung
+// is skipped at once. A new clipboard change that comes meanwhile is a different message.
+bool ClipboardViewer::PassOn(UINT message, WPARAM wParam, LPARAM lParam) {
+    const ChainMessage passing{message, wParam, lParam, GetClipboardSequenceNumber()};
+    if (std::find(passingOn_.begin(), passingOn_.end(), passing) != passingOn_.end()) return false;
+    if (next_ == nullptr) return true;
+    passingOn_.push_back(passing);
+    SendMessageTimeoutW(next_, message, wParam, lParam, SMTO_ABORTIFHUNG, kPassOnTimeoutMs,
+                        nullptr);
+    passingOn_.pop_back();
+    return true;
 }
 
 }  // namespace dhsu

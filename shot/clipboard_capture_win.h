@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "jpeg/conversion_queue.h"
 #include "shot/capture_buffer_win.h"
 #include "shot/shot_recorder.h"
@@ -12,12 +14,38 @@ namespace dhsu {
 // A bitmap left on the clipboard from before the start is not a new shot: empty the clipboard.
 void DiscardClipboardBitmap(HWND owner);
 
-// WM_CHANGECBCHAIN: keeps the chain whole when a viewer leaves.
-void RepairClipboardChain(HWND& nextViewer, WPARAM removed, LPARAM following);
+// The window's place in the clipboard viewer chain. Any program can send the chain's messages,
+// and the windows after ours may be slow, hung or looped back to us: none of that may stop or
+// multiply our shots.
+class ClipboardViewer {
+  public:
+    // Late in FormCreate; Windows sends the first WM_DRAWCLIPBOARD at once.
+    void Join(HWND owner);
+    // In FormDestroy.
+    void Leave();
 
-// WM_DRAWCLIPBOARD: passes the notification on, then records the clipboard's bitmap, if any.
-// Nothing here is reported: a clipboard that cannot be read is a shot skipped.
-void CaptureClipboard(HWND owner, HWND nextViewer, WPARAM wParam, LPARAM lParam,
-                      const ConversionQueue& queue, CaptureBuffer& image, ShotRecorder& recorder);
+    // WM_CHANGECBCHAIN: keeps the chain whole when a viewer leaves.
+    void RepairChain(WPARAM removed, LPARAM following);
+
+    // WM_DRAWCLIPBOARD: passes the notification on, then records the clipboard's bitmap, if any.
+    // Nothing here is reported: a clipboard that cannot be read is a shot skipped.
+    void Capture(WPARAM wParam, LPARAM lParam, const ConversionQueue& queue, CaptureBuffer& image,
+                 ShotRecorder& recorder);
+
+  private:
+    struct ChainMessage {
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        DWORD clipboardSequence;
+        bool operator==(const ChainMessage&) const = default;
+    };
+    // False when this very message is still on its way from us: it has come round a loop.
+    bool PassOn(UINT message, WPARAM wParam, LPARAM lParam);
+
+    HWND owner_ = nullptr;
+    HWND next_ = nullptr;
+    std::vector<ChainMessage> passingOn_;
+};
 
 }  // namespace dhsu

@@ -107,11 +107,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTimer1) Timer1Timer();
             return 0;
         case WM_DRAWCLIPBOARD:
-            CaptureClipboard(handle_, nextViewer_, wParam, lParam, {bmpFiles_, qualities_}, Image1,
-                             recorder_);
+            clipboardViewer_.Capture(wParam, lParam, {bmpFiles_, qualities_}, Image1, recorder_);
             return 0;
         case WM_CHANGECBCHAIN:
-            RepairClipboardChain(nextViewer_, wParam, lParam);
+            clipboardViewer_.RepairChain(wParam, lParam);
             return 0;
         case WM_HOTKEY:
             if (wParam == kShutterHotkeyId) ShutterKeyPressed();
@@ -227,7 +226,7 @@ void TForm1::FormCreate() {
     timerRunning_ = true;
     ApplySettings(win::LoadStoredSettings());
     RemoveLeftoverShots(Directory());
-    nextViewer_ = SetClipboardViewer(handle_);
+    clipboardViewer_.Join(handle_);
     RegisterShutterKey();
 }
 
@@ -336,7 +335,7 @@ void TForm1::FormClose() {
 }
 
 void TForm1::FormDestroy() {
-    ChangeClipboardChain(handle_, nextViewer_);
+    clipboardViewer_.Leave();
     UnregisterHotKey(handle_, kShutterHotkeyId);
 }
 

@@ -14,6 +14,7 @@
 #include "jpeg/worker_control.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
+#include "shot/clipboard_capture_win.h"
 #include "shot/shot_naming.h"
 #include "shot/shot_recorder.h"
 #include "ui/folder_browser_win.h"
@@ -114,7 +115,7 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     Stage stage_ = Stage::kNew;
 
     // State the captures work on.
-    HWND nextViewer_ = nullptr;
+    ClipboardViewer clipboardViewer_;
     std::int32_t shutterKey_ = 27;
     std::shared_ptr<EncodeJpegControl> encodeJpeg_;  // the worker frees itself; this is its handle
     std::shared_ptr<win::WindowUiDispatcher> workerSteps_;  // shared with the worker

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <set>
+#include <thread>
+
 #include "dhsu_process.h"
 #include "test_window.h"
 #include "ui/main_window_controls.h"
@@ -74,6 +78,51 @@ class Viewer {
     bool joined_ = true;
 };
 
+// A viewer on a thread of its own that, once told to, stops answering until it is destroyed.
+class HangingViewer {
+  public:
+    HangingViewer() : thread_([this] { Run(); }) {
+        WaitFor([&] { return threadId_.load() != 0; });
+    }
+    ~HangingViewer() {
+        SetEvent(release_);
+        PostThreadMessageW(threadId_, WM_QUIT, 0, 0);
+        // Leaving the chain sends messages to this thread's windows: keep handling them.
+        WaitFor([&] { return finished_.load(); });
+        thread_.join();
+        CloseHandle(hanging_);
+        CloseHandle(release_);
+    }
+    // Returns once the thread has stopped answering.
+    void Hang() {
+        PostThreadMessageW(threadId_, WM_APP, 0, 0);
+        WaitForSingleObject(hanging_, 30000);
+    }
+
+  private:
+    void Run() {
+        {
+            Viewer viewer;
+            MSG message;
+            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue, for posts
+            threadId_ = GetCurrentThreadId();
+            while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+                if (message.hwnd == nullptr && message.message == WM_APP) {
+                    SetEvent(hanging_);
+                    WaitForSingleObject(release_, 120000);
+                }
+                DispatchMessageW(&message);
+            }
+        }
+        finished_ = true;
+    }
+    HANDLE hanging_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<DWORD> threadId_{0};
+    std::atomic<bool> finished_{false};
+    std::thread thread_;
+};
+
 class ClipboardTest : public ::testing::Test {
   protected:
     void Start(const std::string& name) {
@@ -143,6 +192,63 @@ TEST_F(ClipboardTest, EachNewBitmapIsTheNextNumberedShotAndTextIsIgnored) {
     for (std::size_t number = 1; number <= shots; ++number)
         EXPECT_TRUE(std::filesystem::exists(ShotPath(folder, number)))
             << number << " of " << label << ": " << ::testing::PrintToString(FilesIn(folder));
+}
+
+// A shot is a BMP file until it has become a JPEG file of the same name.
+std::set<std::string> ShotNames(const std::filesystem::path& folder) {
+    std::set<std::string> shots;
+    for (const std::string& name : FilesIn(folder))
+        if (name.ends_with(".bmp") || name.ends_with(".jpg"))
+            shots.insert(name.substr(0, name.size() - 4));
+    return shots;
+}
+
+TEST_F(ClipboardTest, ChainMessagesThatLoopBackToUsChangeNoShotCount) {
+    owner.Leave();  // so the program is the last viewer, with no next viewer
+    folder = FreshFolder("ClipboardLoops");
+    dhsu = std::make_unique<DhsuProcess>(folder, /*withLibrary=*/true);
+    ASSERT_NE(dhsu->Window(), nullptr);
+    auto shotsOfOneChange = [&] {
+        const std::size_t before = ShotNames(folder).size();
+        EXPECT_TRUE(PutBitmap(owner.Handle()));
+        EXPECT_TRUE(dhsu->HandledEarlierMessages());
+        EXPECT_TRUE(WaitFor([&] { return dhsu->Caption() == "DH Screenshot Utility"; }));
+        return ShotNames(folder).size() - before;
+    };
+    auto nextViewerLeaves = [&](HWND following) {
+        return SendMessageTimeoutW(dhsu->Window(), WM_CHANGECBCHAIN, 0,
+                                   reinterpret_cast<LPARAM>(following), SMTO_NORMAL, 30000,
+                                   nullptr) != 0;
+    };
+    const std::size_t expected = shotsOfOneChange();
+    ASSERT_GE(expected, 1u);
+
+    ASSERT_TRUE(nextViewerLeaves(dhsu->Window()));
+    EXPECT_EQ(shotsOfOneChange(), expected) << "the program took itself as its next viewer";
+
+    Viewer first;  // joins after the program, so it passes every notification on to it
+    ASSERT_TRUE(nextViewerLeaves(first.Handle()));
+    EXPECT_EQ(shotsOfOneChange(), expected) << "a loop through another viewer";
+
+    // Closing waits for the queue: every shot must have become a JPEG file.
+    ASSERT_EQ(dhsu->Close(), 0u);
+    dhsu.reset();
+    for (const std::string& shot : ShotNames(folder))
+        EXPECT_TRUE(std::filesystem::exists(folder / (shot + ".jpg"))) << shot;
+    EXPECT_EQ(ShotsIn(folder), 0u);
+}
+
+TEST_F(ClipboardTest, ViewerAfterOursThatStopsAnsweringHoldsNoShotUp) {
+    HangingViewer hung;  // joins before the program, so it follows it in the chain
+    Start("ClipboardHungViewer");
+    TestWindow window(700, 500, 80, 60);
+    hung.Hang();
+    ASSERT_TRUE(PutText(owner.Handle(), "passed on to a viewer that does not answer"));
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
+
+    ASSERT_TRUE(window.BringToFront());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0001.bmp"); }));
 }
 
 TEST_F(ClipboardTest, ViewersAfterOursKeepGettingNotifiedAsTheChainChanges) {
