@@ -32,4 +32,5 @@ for build in "${e2e_builds[@]}"; do
     xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$build"
     summary+=("$build ($count passed)")
 done
-echo "End-to-end tested: ${summary[*]}${e2e_skipped:+; $e2e_skipped}."
+tested=$(IFS=,; echo "${summary[*]}")
+echo "End-to-end tested: ${tested//,/, }${e2e_skipped:+; $e2e_skipped}."
