@@ -5,12 +5,9 @@
 #
 # The source comes from Debian's source package, fetched through a private apt configuration
 # kept under build/deps (the system's apt lists are neither read nor changed). OUTDIR receives
-# lib/libturbojpeg.a and include/turbojpeg.h; a second call with a finished install of the same
-# recipe does nothing.
+# lib/libturbojpeg.a, include/turbojpeg.h and, for the package's notices, licenses/ (LICENSE.md,
+# README.ijg, VERSION); a second call with a finished install of the same recipe does nothing.
 set -euo pipefail
-
-# Changes whenever the build options below do, so that an install made with others is redone.
-recipe="static, SIMD, no thread-local variables"
 
 usage() {
     echo "usage: $0 i686|x86_64 OUTDIR" >&2
@@ -26,11 +23,16 @@ case "$arch" in
     *) usage ;;
 esac
 
-finished() {
+# Only the compressor is used. Functions in sections of their own let the linker drop the rest;
+# clz instead of the 64 KB bit-count tables costs nothing, since the SIMD Huffman coder does the
+# work; 32-bit C code without unwind tables lets those sections go (no exception crosses it).
+cflags="-ffunction-sections -fdata-sections -DUSE_CLZ_INTRINSIC"
+[[ $arch == i686 ]] && cflags+=" -fno-asynchronous-unwind-tables"
+recipe="compressor only; no thread-local variables; $cflags; licences"
+installed() {
     [[ -f "$outdir/.complete" && "$(cat "$outdir/.complete")" == "$recipe" ]]
 }
-
-if finished; then
+if installed; then
     exit 0
 fi
 
@@ -45,7 +47,7 @@ mkdir -p "$deps"
 # Two configures (i686 and x86_64) may run at once; they share the download.
 exec 9>"$deps/.lock"
 flock 9
-if finished; then
+if installed; then
     exit 0
 fi
 
@@ -164,14 +166,20 @@ cmake -S "$tree" -B "$builddir" \
     -DENABLE_SHARED=OFF \
     -DENABLE_STATIC=ON \
     -DWITH_TURBOJPEG=ON \
+    -DWITH_ARITH_ENC=OFF \
+    -DWITH_ARITH_DEC=OFF \
     -DWITH_SIMD=ON \
     -DREQUIRE_SIMD=ON \
-    -DHAVE_THREAD_LOCAL=OFF
+    -DHAVE_THREAD_LOCAL=OFF \
+    -DCMAKE_C_FLAGS="$cflags"
 cmake --build "$builddir" --target turbojpeg-static -j 2
 
-# Only the library and its one header are needed, so they are copied rather than installed.
-mkdir -p "$outdir/lib" "$outdir/include"
+# Only the library, its one header and its licences are needed, so they are copied rather than
+# installed.
+mkdir -p "$outdir/lib" "$outdir/include" "$outdir/licenses"
 cp "$builddir/libturbojpeg.a" "$outdir/lib/libturbojpeg.a"
 cp "$tree/turbojpeg.h" "$outdir/include/turbojpeg.h"
+cp "$tree/LICENSE.md" "$tree/README.ijg" "$outdir/licenses/"
+basename "$tree" | sed 's/^libjpeg-turbo-//' >"$outdir/licenses/VERSION"
 echo "$recipe" >"$outdir/.complete"
 echo "libjpeg-turbo $(basename "$tree") for $arch installed in $outdir"

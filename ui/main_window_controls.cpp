@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "dhsu_version.h"
+
 namespace dhsu {
 namespace {
 
@@ -18,7 +20,8 @@ constexpr const char* kMemoText =
     "Zmáčkněte vybranou klávesu pro uložení aktivního okna do JPG souboru. \r\n"
     "Zmáčkněte klávesu Print Screen pro uložení celé obrazovky.\r\n"
     "\r\n"
-    "DH Screenshot Utility 1.0\r\n"
+    "DH Screenshot Utility " DHSU_VERSION_SHORT
+    "\r\n"
     "Tarnwick\r\n";
 
 constexpr const char* kNoticeText =
