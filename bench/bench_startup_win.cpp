@@ -1,5 +1,5 @@
 // Start-up time to the window shown, and idle memory, of dhsu.exe beside a minimal Win32 window
-// program, both started the same way in the same run.
+// program, both started the same way in the same run, one after the other.
 
 #include <windows.h>
 
@@ -76,20 +76,29 @@ Sample Measure(const std::wstring& exe) {
     return sample;
 }
 
-double Median(std::vector<double> values) {
+struct Spread {
+    double median, low, high;
+};
+
+Spread SpreadOf(std::vector<double> values) {
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return {values[values.size() / 2], values.front(), values.back()};
 }
 
-Sample MedianOf(const std::wstring& exe, int runs) {
-    std::vector<double> startup, workingSet, peak;
-    for (int i = 0; i < runs; ++i) {
-        const Sample s = Measure(exe);
-        startup.push_back(s.startupMs);
-        workingSet.push_back(s.workingSetKb);
-        peak.push_back(s.peakWorkingSetKb);
+struct Runs {
+    std::vector<double> startupMs, workingSetKb, peakWorkingSetKb;
+    void Add(const Sample& s) {
+        startupMs.push_back(s.startupMs);
+        workingSetKb.push_back(s.workingSetKb);
+        peakWorkingSetKb.push_back(s.peakWorkingSetKb);
     }
-    return {Median(startup), Median(workingSet), Median(peak)};
+};
+
+void PrintRow(const char* name, const Runs& runs) {
+    const Spread startup = SpreadOf(runs.startupMs);
+    std::printf("%-24s %7.1f ms (%5.1f-%5.1f)   %8.0f KB   %8.0f KB\n", name, startup.median,
+                startup.low, startup.high, SpreadOf(runs.workingSetKb).median,
+                SpreadOf(runs.peakWorkingSetKb).median);
 }
 
 }  // namespace
@@ -99,17 +108,24 @@ int wmain(int argc, wchar_t** argv) {
         std::fwprintf(stderr, L"usage: bench_startup <dhsu.exe> <minimal_window.exe> [runs]\n");
         return 2;
     }
-    const int runs = argc > 3 ? _wtoi(argv[3]) : 5;
-    const Sample minimal = MedianOf(argv[2], runs);
-    const Sample dhsu = MedianOf(argv[1], runs);
-    std::printf("median of %d runs       start-up to window   working set   peak working set\n",
-                runs);
-    std::printf("minimal window program  %10.1f ms        %8.0f KB   %8.0f KB\n", minimal.startupMs,
-                minimal.workingSetKb, minimal.peakWorkingSetKb);
-    std::printf("dhsu.exe                %10.1f ms        %8.0f KB   %8.0f KB\n", dhsu.startupMs,
-                dhsu.workingSetKb, dhsu.peakWorkingSetKb);
-    std::printf("ratio                   %10.2f           %8.2f      %8.2f\n",
-                dhsu.startupMs / minimal.startupMs, dhsu.workingSetKb / minimal.workingSetKb,
-                dhsu.peakWorkingSetKb / minimal.peakWorkingSetKb);
+    const int runs = argc > 3 ? std::max(1, _wtoi(argv[3])) : 7;
+    // Alternating the two programs spreads the load of a shared host over both alike.
+    Runs minimal, dhsu;
+    std::vector<double> pairRatios;
+    for (int i = 0; i < runs; ++i) {
+        minimal.Add(Measure(argv[2]));
+        dhsu.Add(Measure(argv[1]));
+        pairRatios.push_back(dhsu.startupMs.back() / minimal.startupMs.back());
+    }
+    std::printf(
+        "median of %d runs       start-up to window (min-max)  working set  peak working set\n",
+        runs);
+    PrintRow("minimal window program", minimal);
+    PrintRow("dhsu.exe", dhsu);
+    std::printf("ratio                    %7.2f   (run by run %.2f)      %8.2f      %8.2f\n",
+                SpreadOf(dhsu.startupMs).median / SpreadOf(minimal.startupMs).median,
+                SpreadOf(pairRatios).median,
+                SpreadOf(dhsu.workingSetKb).median / SpreadOf(minimal.workingSetKb).median,
+                SpreadOf(dhsu.peakWorkingSetKb).median / SpreadOf(minimal.peakWorkingSetKb).median);
     return 0;
 }
