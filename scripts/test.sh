@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Every test: the portable core natively (plain and under ThreadSanitizer), then the Windows
-# programs end to end under Wine in a virtual X display. Both Windows builds are always built;
-# which of them run end to end depends on the host (see scripts/e2e-builds.sh).
+# programs end to end under Wine in a virtual X display, and a smoke subset of them once more
+# against each build's unpacked ZIP package. Both Windows builds are always built; which of them
+# run end to end depends on the host (see scripts/e2e-builds.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -23,6 +24,9 @@ for build in win32 x86_64; do
 done
 
 summary=()
+packages=()
+smoke_log=$(mktemp)
+trap 'rm -f "$smoke_log"' EXIT
 for build in "${e2e_builds[@]}"; do
     count=$(ctest --preset "$build" -N | sed -n 's/^Total Tests: //p')
     if [ "${count:-0}" -eq 0 ]; then
@@ -31,6 +35,10 @@ for build in "${e2e_builds[@]}"; do
     fi
     xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$build"
     summary+=("$build ($count passed)")
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/package-smoke.sh "$build" |
+        tee "$smoke_log"
+    packages+=("$(tail -n 1 "$smoke_log")")
 done
 tested=$(IFS=,; echo "${summary[*]}")
-echo "End-to-end tested: ${tested//,/, }${e2e_skipped:+; $e2e_skipped}."
+smoked=$(IFS=,; echo "${packages[*]}")
+echo "End-to-end tested: ${tested//,/, }; packages: ${smoked//,/, }${e2e_skipped:+; $e2e_skipped}."

@@ -27,6 +27,13 @@ std::filesystem::path TestDirectory() {
     return std::filesystem::path(path).parent_path();
 }
 
+std::filesystem::path ProgramDirectory() {
+    wchar_t folder[MAX_PATH] = {};
+    const DWORD length = GetEnvironmentVariableW(L"DHSU_E2E_PROGRAM_DIR", folder, MAX_PATH);
+    if (length > 0 && length < MAX_PATH) return folder;
+    return TestDirectory();
+}
+
 std::filesystem::path FreshFolder(const std::string& name) {
     const auto folder = TestDirectory() / "e2e-run" / name;
     std::filesystem::remove_all(folder);
@@ -94,10 +101,12 @@ DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, 
                          bool waitForWindow) {
     if (!keepSettings) ClearSettings();
     const auto exe = folder / "dhsu.exe";
-    CopyFileW((TestDirectory() / "dhsu.exe").c_str(), exe.c_str(), FALSE);
-    if (withLibrary)
-        CopyFileW((TestDirectory() / "NviewLib.dll").c_str(), (folder / "NviewLib.dll").c_str(),
-                  FALSE);
+    std::vector<std::string> files{"dhsu.exe"};
+    if (withLibrary) files.push_back("NviewLib.dll");
+    for (const std::string& file : files) {
+        if (!CopyFileW((ProgramDirectory() / file).c_str(), (folder / file).c_str(), FALSE))
+            ADD_FAILURE() << "cannot copy " << (ProgramDirectory() / file).string();
+    }
     STARTUPINFOW startup{sizeof startup};
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,

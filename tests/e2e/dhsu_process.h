@@ -23,6 +23,9 @@ constexpr UINT kSendTimeoutMs = 30000;
 bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = kPatience);
 
 std::filesystem::path TestDirectory();  // where e2e_tests.exe and dhsu.exe were built
+// Where the program under test comes from: DHSU_E2E_PROGRAM_DIR (an unpacked package) when
+// set, else the test's own folder.
+std::filesystem::path ProgramDirectory();
 std::filesystem::path FreshFolder(const std::string& name);
 std::string WindowText(HWND window);
 std::vector<std::string> FilesIn(const std::filesystem::path& folder);

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# The package as a player gets it: makes build/<build>/dhsu-<version>-<win32|win64>.zip, checks
+# that it holds exactly the player's files, unpacks it and runs the end-to-end smoke tests with
+# the program taken from there. Its last line names the package and how many tests passed.
+#   scripts/package-smoke.sh win32|x86_64        (expects an X display: xvfb-run gives one)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:?usage: $0 win32|x86_64}
+build_dir=$PWD/build/$build
+case $build in
+    win32) platform=win32 ;;
+    x86_64) platform=win64 ;;
+    *) echo "unknown build '$build' (win32, x86_64)" >&2; exit 2 ;;
+esac
+smoke_tests=(
+    JpegTest.ShotBecomesAJpegOfItsQualityAndTheBmpGoes
+    ClipboardTest.EachNewBitmapIsTheNextNumberedShotAndTextIsIgnored
+    Settings.NoKeyGivesTheDefaultsAndTheCloseWritesAllSeven
+)
+
+cmake --build --preset "$build" --target package >/dev/null
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build_dir/CMakeCache.txt")
+name=dhsu-$version-$platform
+zip=$build_dir/$name.zip
+
+expected=$(printf "$name/%s\n" LICENSE NviewLib.dll README.txt THIRD-PARTY-NOTICES.txt dhsu.exe |
+    sort)
+contents=$(unzip -Z1 "$zip" | sort)
+if [ "$contents" != "$expected" ]; then
+    echo "$name.zip holds:" $contents "; expected:" $expected >&2
+    exit 1
+fi
+
+unpacked=$build_dir/package-smoke
+rm -rf "$unpacked"
+unzip -q "$zip" -d "$unpacked"
+log=$unpacked/e2e.log
+filter=$(IFS=:; echo "${smoke_tests[*]}")
+program_dir="Z:$(tr / '\\' <<<"$unpacked/$name")"
+DHSU_E2E_PROGRAM_DIR=$program_dir scripts/wine-run.sh "$build_dir/e2e_tests.exe" \
+    --gtest_filter="$filter" | tee "$log"
+passed=$(tr -d '\r' <"$log" | sed -n 's/^\[  PASSED  \] \([0-9]*\) tests\?\.$/\1/p')
+if [ "${passed:-0}" -ne ${#smoke_tests[@]} ]; then
+    echo "$name.zip: ${passed:-0} of ${#smoke_tests[@]} smoke tests passed" >&2
+    exit 1
+fi
+echo "$name.zip ($passed passed)"
