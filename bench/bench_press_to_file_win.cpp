@@ -225,6 +225,16 @@ struct Samples {
     std::vector<double> blits, writes, plain, press;
 };
 
+void ReportMissingShot(const std::filesystem::path& shots, const char* name) {
+    wchar_t foreground[64] = {};
+    GetClassNameW(GetForegroundWindow(), foreground, 64);
+    std::fprintf(stderr, "no complete %s; the foreground window is a %ls; the folder holds:\n",
+                 name, foreground);
+    for (const auto& entry : std::filesystem::directory_iterator(shots))
+        std::fprintf(stderr, "  %s, %ju bytes\n", entry.path().filename().string().c_str(),
+                     static_cast<std::uintmax_t>(entry.file_size()));
+}
+
 // Alternates (a) and (b); false when a press gave no file.
 bool MeasurePresses(const Program& program, HWND target, const std::filesystem::path& folder,
                     int presses, Samples& samples) {
@@ -237,7 +247,7 @@ bool MeasurePresses(const Program& program, HWND target, const std::filesystem::
         const double b =
             BringToFront(target) ? PressToFile(program, folder / "shots" / name, i) : -1;
         if (b < 0) {
-            std::fprintf(stderr, "press %d gave no %s\n", i, name);
+            ReportMissingShot(folder / "shots", name);
             return false;
         }
         std::filesystem::remove(folder / "shots" / name);
