@@ -1,6 +1,6 @@
 #include "app/error_box_win.h"
 
-#include "shot/shot_recorder.h"
+#include "ui/captions.h"
 #include "win/text.h"
 
 namespace dhsu {

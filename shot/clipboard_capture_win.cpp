@@ -37,18 +37,19 @@ bool LoadClipboardPicture(CaptureBuffer& image) {
     return true;
 }
 
-void RecordClipboardBitmap(CaptureBuffer& image, ShotRecorder& recorder) {
-    if (!IsClipboardFormatAvailable(CF_BITMAP) || !LoadClipboardPicture(image)) return;
-    // An empty picture is no shot.
-    if (image.Width() <= 0 || image.Height() <= 0) return;
-    recorder.RecordShot(&image);
-}
-
 }  // namespace
 
 void DiscardClipboardBitmap(HWND owner) {
     const win::OpenClipboardScope clipboard(owner);
     if (clipboard.IsOpen() && IsClipboardFormatAvailable(CF_BITMAP)) EmptyClipboard();
+}
+
+bool CopyClipboardBitmap(HWND owner, CaptureBuffer& image) {
+    const win::OpenClipboardScope clipboard(owner);
+    if (!clipboard.IsOpen()) return false;
+    if (!IsClipboardFormatAvailable(CF_BITMAP) || !LoadClipboardPicture(image)) return false;
+    // An empty picture is no shot.
+    return image.Width() > 0 && image.Height() > 0;
 }
 
 void ClipboardViewer::Join(HWND owner) {
@@ -70,17 +71,8 @@ void ClipboardViewer::RepairChain(WPARAM removed, LPARAM following) {
     PassOn(WM_CHANGECBCHAIN, removed, following);
 }
 
-void ClipboardViewer::Capture(WPARAM wParam, LPARAM lParam, const ConversionQueue& queue,
-                              CaptureBuffer& image, ShotRecorder& recorder) {
-    if (!PassOn(WM_DRAWCLIPBOARD, wParam, lParam)) return;  // recorded once it has gone round
-    if (QueueIsFull(queue)) return;
-    const win::OpenClipboardScope clipboard(owner_);
-    if (!clipboard.IsOpen()) return;
-    try {
-        RecordClipboardBitmap(image, recorder);
-    } catch (...) {
-        // A clipboard shot that fails is skipped without a word; the next change is handled anew.
-    }
+bool ClipboardViewer::PassOnChange(WPARAM wParam, LPARAM lParam) {
+    return PassOn(WM_DRAWCLIPBOARD, wParam, lParam);
 }
 
 // The chain's messages are sent, so they reach the next viewer in the order they came. One that

@@ -5,14 +5,15 @@
 
 #include <vector>
 
-#include "jpeg/conversion_queue.h"
 #include "shot/capture_buffer_win.h"
-#include "shot/shot_recorder.h"
 
 namespace dhsu {
 
 // A bitmap left on the clipboard from before the start is not a new shot: empty the clipboard.
 void DiscardClipboardBitmap(HWND owner);
+
+// A copy of the clipboard's bitmap, with its palette; false when it holds none, or an empty one.
+bool CopyClipboardBitmap(HWND owner, CaptureBuffer& image);
 
 // The window's place in the clipboard viewer chain. Any program can send the chain's messages,
 // and the windows after ours may be slow, hung or looped back to us: none of that may stop or
@@ -27,10 +28,9 @@ class ClipboardViewer {
     // WM_CHANGECBCHAIN: keeps the chain whole when a viewer leaves.
     void RepairChain(WPARAM removed, LPARAM following);
 
-    // WM_DRAWCLIPBOARD: passes the notification on, then records the clipboard's bitmap, if any.
-    // Nothing here is reported: a clipboard that cannot be read is a shot skipped.
-    void Capture(WPARAM wParam, LPARAM lParam, const ConversionQueue& queue, CaptureBuffer& image,
-                 ShotRecorder& recorder);
+    // WM_DRAWCLIPBOARD: passes the notification on; false when it has come round a loop and is
+    // not a change to record again.
+    bool PassOnChange(WPARAM wParam, LPARAM lParam);
 
   private:
     struct ChainMessage {

@@ -3,9 +3,16 @@
 #include <cstdio>
 
 namespace dhsu {
+namespace {
+
+std::string PathOf(const std::string& folder, const std::string& name, const char* extension) {
+    return folder + "\\" + name + extension;
+}
+
+}  // namespace
 
 std::string TimestampSuffix(const LocalTime& millisecondsReading, const LocalTime& timeReading) {
-    // "%0.2d" gives at least two digits; only the first two are kept, so 237 ms reads "23".
+    // Only the first two digits of the milliseconds are kept, so 237 ms reads "23" and 5 ms "05".
     char ms[16];
     std::snprintf(ms, sizeof ms, "%02d", millisecondsReading.millisecond);
     ms[2] = '\0';
@@ -16,12 +23,14 @@ std::string TimestampSuffix(const LocalTime& millisecondsReading, const LocalTim
     return stamp;
 }
 
-std::string ShotNamer::MakeShotPath(std::string& prefix, int suffixMode) {
-    if (suffixMode == kTimestampSuffix) return TimestampPath(prefix);
-    return NumberedPath(prefix);
+std::string ShotNamer::MakeShotPath(const std::string& folder, std::string& prefix,
+                                    int suffixMode) {
+    const std::string name = suffixMode == kTimestampSuffix ? TimestampName(folder, prefix)
+                                                            : NumberedName(folder, prefix);
+    return PathOf(folder, name, ".bmp");
 }
 
-std::string ShotNamer::NumberedPath(std::string& prefix) {
+std::string ShotNamer::NumberedName(const std::string& folder, std::string& prefix) {
     if (prefix != lastPrefix_) sequence_ = 0;
     std::string name;
     do {
@@ -33,28 +42,25 @@ std::string ShotNamer::NumberedPath(std::string& prefix) {
         char digits[16];
         std::snprintf(digits, sizeof digits, "%04d", static_cast<int>(sequence_));
         name = prefix + digits;
-    } while (IsTaken(name));
+    } while (IsTaken(folder, name));
     lastPrefix_ = prefix;
-    return PathOf(name, ".bmp");
+    return name;
 }
 
-std::string ShotNamer::TimestampPath(const std::string& prefix) {
+std::string ShotNamer::TimestampName(const std::string& folder, const std::string& prefix) {
     std::string name;
     do {
-        const LocalTime msReading = clock_.Now();
-        const LocalTime timeReading = clock_.Now();
+        const LocalTime msReading = system_.Now();
+        const LocalTime timeReading = system_.Now();
         name = prefix + TimestampSuffix(msReading, timeReading);
-    } while (IsTaken(name));
-    return PathOf(name, ".bmp");
+    } while (IsTaken(folder, name));
+    return name;
 }
 
-bool ShotNamer::IsTaken(const std::string& name) const {
-    // The ".jpg" test is skipped once the ".bmp" is known to exist.
-    return folder_.FileExists(PathOf(name, ".bmp")) || folder_.FileExists(PathOf(name, ".jpg"));
-}
-
-std::string ShotNamer::PathOf(const std::string& name, const char* extension) const {
-    return folder_.Directory() + "\\" + name + extension;
+bool ShotNamer::IsTaken(const std::string& folder, const std::string& name) const {
+    // The ".jpg" test is skipped once the ".bmp" is known to be taken.
+    return system_.IsTaken(PathOf(folder, name, ".bmp")) ||
+           system_.IsTaken(PathOf(folder, name, ".jpg"));
 }
 
 }  // namespace dhsu

@@ -16,18 +16,13 @@ struct LocalTime {
     int millisecond = 0;
 };
 
-class Clock {
+// The system as naming meets it: the local time, and which paths are taken.
+class NamingSystem {
   public:
-    virtual ~Clock() = default;
+    virtual ~NamingSystem() = default;
     virtual LocalTime Now() = 0;
-};
-
-// The folder the next shot goes to, and whether a path is taken.
-class ShotFolder {
-  public:
-    virtual ~ShotFolder() = default;
-    virtual std::string Directory() const = 0;
-    virtual bool FileExists(const std::string& path) const = 0;
+    // A file or a folder of that path: either keeps a new shot from the name.
+    virtual bool IsTaken(const std::string& path) const = 0;
 };
 
 constexpr int kTimestampSuffix = 0;
@@ -35,20 +30,18 @@ constexpr int kNumberedSuffix = 1;
 
 class ShotNamer {
   public:
-    ShotNamer(const ShotFolder& folder, Clock& clock) : folder_(folder), clock_(clock) {}
+    explicit ShotNamer(NamingSystem& system) : system_(system) {}
 
-    // Returns folder + "\" + name + ".bmp" where neither that nor the ".jpg" of the name exists.
+    // Returns folder + "\" + name + ".bmp" where neither that nor the ".jpg" of the name is taken.
     // In numbered mode the caller's prefix gains "_" when the number rolls over past 9999.
-    std::string MakeShotPath(std::string& prefix, int suffixMode);
+    std::string MakeShotPath(const std::string& folder, std::string& prefix, int suffixMode);
 
   private:
-    std::string NumberedPath(std::string& prefix);
-    std::string TimestampPath(const std::string& prefix);
-    bool IsTaken(const std::string& name) const;
-    std::string PathOf(const std::string& name, const char* extension) const;
+    std::string NumberedName(const std::string& folder, std::string& prefix);
+    std::string TimestampName(const std::string& folder, const std::string& prefix);
+    bool IsTaken(const std::string& folder, const std::string& name) const;
 
-    const ShotFolder& folder_;
-    Clock& clock_;
+    NamingSystem& system_;
     // Numbering goes on across shots within one run and restarts whenever the prefix changes.
     std::string lastPrefix_;
     std::int32_t sequence_ = 0;

@@ -1,11 +1,12 @@
 #pragma once
-// Every capture ends here: count, name, beep, write the BMP, queue it for JPEG, update texts.
+// Every capture ends here: count the shot, name it, sound it, write the BMP. What happened goes
+// back to the window, which queues the file for JPEG and shows the texts.
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 
-#include "jpeg/conversion_queue.h"
 #include "shot/shot_naming.h"
 
 namespace dhsu {
@@ -26,42 +27,42 @@ class ShotImage {
     virtual std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const = 0;
 };
 
-// The main window's state and texts that recording reads and writes.
-class ShotRecorderHost {
+// The system as recording meets it: naming's, and the shot's sound.
+class ShotSystem : public NamingSystem {
   public:
-    virtual ~ShotRecorderHost() = default;
-    virtual std::string& FilePrefix() = 0;  // the setting itself: naming may lengthen it
-    virtual int SuffixMode() const = 0;
-    virtual bool JpegEnabled() const = 0;
-    virtual std::int16_t JpegQuality() const = 0;
     virtual void Beep() = 0;
-    virtual void WakeWorker() = 0;
-    virtual void SetCaptionAndTitle(const std::string& text) = 0;
-    virtual void SetShotCountLabel(const std::string& text) = 0;
 };
 
-constexpr const char* kAppTitle = "DH Screenshot Utility";
+// The window's settings at the moment of the shot.
+struct ShotSettings {
+    std::string folder;  // the directory the file list shows
+    std::string prefix;
+    int suffixMode = kNumberedSuffix;
+    bool jpegEnabled = false;
+};
 
-// "Encoding...2 - DH Screenshot Utility" while files wait, else the plain title.
-std::string EncodingCaption(std::size_t queuedFiles);
+// What one shot did, for the window to apply.
+struct RecordedShot {
+    std::int32_t number = 0;     // shots counted in this run, this one included even when it failed
+    std::string prefix;          // the prefix setting from now on: "_" longer after a rollover
+    std::string path;            // the BMP written; empty when the shot failed
+    bool queue = false;          // JPEG is on and the BMP waits to be converted
+    std::exception_ptr failure;  // why no BMP was written
+};
 
 class ShotRecorder {
   public:
-    ShotRecorder(ShotNamer& namer, ShotRecorderHost& host, ConversionQueue queue)
-        : namer_(namer), host_(host), queue_(queue) {}
+    explicit ShotRecorder(ShotSystem& system) : system_(system), namer_(system) {}
 
-    // A failed write propagates after the counter and the beep; nothing is queued then.
-    void RecordShot(const ShotImage* image);
-    void UpdateEncodingCaption();
-    std::int32_t ShotCount() const { return shotCount_; }
+    // A failure comes back after the count and the beep; the prefix is kept all the same.
+    RecordedShot Record(const ShotImage& image, const ShotSettings& settings);
 
   private:
-    std::string NextShotPath();
-    void PlaceShot(WrittenShot& shot, std::string& path);
+    std::string Write(const ShotImage& image, const ShotSettings& settings, std::string& prefix);
 
-    ShotNamer& namer_;
-    ShotRecorderHost& host_;
-    ConversionQueue queue_;
+    ShotSystem& system_;
+    // Naming goes on across shots within one run, and so does the count.
+    ShotNamer namer_;
     std::int32_t shotCount_ = 0;
 };
 

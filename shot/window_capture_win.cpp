@@ -6,7 +6,7 @@
 namespace dhsu {
 namespace {
 
-constexpr DWORD kCaptureDcFlags = DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE;  // 0x412
+constexpr DWORD kCaptureDcFlags = DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE;
 
 Rect ToRect(const RECT& r) {
     return {r.left, r.top, r.right, r.bottom};
@@ -34,29 +34,24 @@ bool UseClientArea(bool clientAreaMode, HWND foreground) {
 
 }  // namespace
 
-void CaptureForegroundWindow(bool clientAreaMode, const ConversionQueue& queue,
-                             CaptureBuffer& image, ShotRecorder& recorder) {
-    if (QueueIsFull(queue)) return;
+bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image) {
     const bool clientArea = UseClientArea(clientAreaMode, GetForegroundWindow());
     HWND foreground = GetForegroundWindow();
-    if (foreground == nullptr) return;
+    if (foreground == nullptr) return false;
     HWND source = clientArea ? foreground : GetDesktopWindow();
     const win::WindowDc dc(source, GetDCEx(source, nullptr, kCaptureDcFlags));
-    if (!dc) return;
+    if (!dc) return false;
     RECT clipBox{};
     GetClipBox(dc.Get(), &clipBox);
     const auto capture = ClipCaptureRect(
         CaptureRectFor(clientArea, WindowRectOf(foreground), ClientRectOf(foreground)),
         ToRect(clipBox));
-    if (!capture) return;
+    if (!capture) return false;
     image.Resize(capture->w, capture->h);
-    {
-        const win::MemoryDc target(CreateCompatibleDC(dc.Get()));
-        const win::SelectedObject selected(target.Get(), image.Bitmap());
-        BitBlt(target.Get(), 0, 0, capture->w, capture->h, dc.Get(), capture->x, capture->y,
-               SRCCOPY);
-    }
-    recorder.RecordShot(&image);
+    const win::MemoryDc target(CreateCompatibleDC(dc.Get()));
+    const win::SelectedObject selected(target.Get(), image.Bitmap());
+    BitBlt(target.Get(), 0, 0, capture->w, capture->h, dc.Get(), capture->x, capture->y, SRCCOPY);
+    return true;
 }
 
 }  // namespace dhsu

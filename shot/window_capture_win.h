@@ -1,17 +1,12 @@
 #pragma once
-// The shutter key: the foreground window (its client area, or the whole window) into a shot.
+// The shutter key: the foreground window (its client area, or the whole window) into a picture.
 
-#include "jpeg/conversion_queue.h"
 #include "shot/capture_buffer_win.h"
-#include "shot/shot_recorder.h"
 
 namespace dhsu {
 
-constexpr int kShutterHotkeyId = 4;
-
-// Does nothing while the conversion queue is full, without a foreground window, or when the
-// window lies wholly off its device context.
-void CaptureForegroundWindow(bool clientAreaMode, const ConversionQueue& queue,
-                             CaptureBuffer& image, ShotRecorder& recorder);
+// False, having captured nothing, without a foreground window or when the window lies wholly
+// off its device context.
+bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image);
 
 }  // namespace dhsu

@@ -11,7 +11,7 @@
 #include "settings/registry_key_store_win.h"
 #include "shot/clipboard_capture_win.h"
 #include "shot/temporary_shot_file_win.h"
-#include "shot/window_capture_win.h"
+#include "ui/captions.h"
 #include "ui/quality_commit.h"
 #include "ui/resource.h"
 #include "ui/window_dpi_win.h"
@@ -107,7 +107,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == kTimer1) Timer1Timer();
             return 0;
         case WM_DRAWCLIPBOARD:
-            clipboardViewer_.Capture(wParam, lParam, {bmpFiles_, qualities_}, Image1, recorder_);
+            ClipboardChanged(wParam, lParam);
             return 0;
         case WM_CHANGECBCHAIN:
             clipboardViewer_.RepairChain(wParam, lParam);
@@ -214,14 +214,14 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 void TForm1::FormCreate() {
     CreateControls();
     LayoutControls(dpi_);
-    recorder_.UpdateEncodingCaption();
+    UpdateEncodingCaption();
     SendMessageW(
         handle_, WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
     DiscardClipboardBitmap(handle_);
     workerSteps_ = std::make_shared<win::WindowUiDispatcher>(handle_);
-    encodeJpeg_ = win::CreateEncodeJpegWorker({bmpFiles_, qualities_}, workerSteps_,
-                                              [this] { ListBox_BMPFilesClick(); });
+    encodeJpeg_ =
+        win::CreateEncodeJpegWorker(queue_, workerSteps_, [this] { ListBox_BMPFilesClick(); });
     SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
     timerRunning_ = true;
     ApplySettings(win::LoadStoredSettings());
@@ -274,15 +274,6 @@ void TForm1::RegisterShutterKey() {
         MessageBoxW(handle_, L"Filed to regist hot key", L"Error", MB_OK);
 }
 
-void TForm1::ShutterKeyPressed() {
-    try {
-        CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), {bmpFiles_, qualities_}, Image1,
-                                recorder_);
-    } catch (const std::exception& error) {
-        shotErrorBox_.Show(handle_, error.what());
-    }
-}
-
 void TForm1::FormShow() {
     if (pendingQuality_ == -1) return;
     SetQualityPosition(pendingQuality_);
@@ -319,11 +310,6 @@ void TForm1::CheckBox_JPEGClick() {
     for (ControlId id : {Label3, Edit_Q, UpDown1}) EnableWindow(Control(id), enabled);
 }
 
-void TForm1::ListBox_BMPFilesClick() {
-    recorder_.UpdateEncodingCaption();
-    folders_.RefreshFiles();
-}
-
 void TForm1::ApplicationActivated() {
     folders_.RefreshFiles();
 }
@@ -339,43 +325,12 @@ void TForm1::FormDestroy() {
     UnregisterHotKey(handle_, kShutterHotkeyId);
 }
 
-bool TForm1::JpegEnabled() const {
-    return IsChecked(CheckBox_JPEG);
-}
-
-std::int16_t TForm1::JpegQuality() const {
-    return static_cast<std::int16_t>(QualityPosition());
-}
-
-void TForm1::Beep() {
-    MessageBeep(0xFFFFFFFF);
-}
-
-void TForm1::WakeWorker() {
-    encodeJpeg_->Wake();
-}
-
-void TForm1::SetCaptionAndTitle(const std::string& text) {
-    // The main window is the task-bar window, so its caption is the application title too.
-    win::SetWindowTextUtf8(handle_, text);
-}
-
-void TForm1::SetShotCountLabel(const std::string& text) {
-    win::SetWindowTextUtf8(Control(Label_Count), text);
-}
-
 std::string TForm1::Directory() const {
     return win::Utf8(folders_.Directory());
 }
 
-bool TForm1::FileExists(const std::string& path) const {
-    return GetFileAttributesW(win::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-LocalTime TForm1::Now() {
-    SYSTEMTIME t{};
-    GetLocalTime(&t);
-    return {t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+std::int16_t TForm1::JpegQuality() const {
+    return static_cast<std::int16_t>(QualityPosition());
 }
 
 void TForm1::CreateControls() {

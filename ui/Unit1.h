@@ -10,13 +10,14 @@
 #include <type_traits>
 
 #include "app/error_box_win.h"
+#include "jpeg/conversion_queue.h"
 #include "jpeg/ui_dispatcher_win.h"
 #include "jpeg/worker_control.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
 #include "shot/clipboard_capture_win.h"
-#include "shot/shot_naming.h"
 #include "shot/shot_recorder.h"
+#include "shot/shot_system_win.h"
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls.h"
@@ -25,10 +26,10 @@
 
 namespace dhsu {
 
-class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
+class TForm1 {
   public:
     explicit TForm1(HINSTANCE instance);
-    ~TForm1() override;
+    ~TForm1();
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
@@ -37,29 +38,15 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     HWND Handle() const { return handle_; }
     HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
 
-    // ShotRecorderHost
-    std::string& FilePrefix() override { return filePrefix_; }
-    int SuffixMode() const override { return suffixMode_; }
-    bool JpegEnabled() const override;
-    std::int16_t JpegQuality() const override;
-    void Beep() override;
-    void WakeWorker() override;
-    void SetCaptionAndTitle(const std::string& text) override;
-    void SetShotCountLabel(const std::string& text) override;
-
   private:
+    static constexpr int kShutterHotkeyId = 4;
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK QualityEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR, DWORD_PTR form);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(int id, int code);
     LRESULT HandleColour(HWND control, HDC dc);
-
-    // ShotFolder: the directory FileListBox1 shows.
-    std::string Directory() const override;
-    bool FileExists(const std::string& path) const override;
-    // Clock
-    LocalTime Now() override;
 
     void FormCreate();
     void Destroy();
@@ -69,12 +56,16 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     void Edit_QKeyDown(WPARAM key);
     void UpDown1Click();
     void CheckBox_JPEGClick();
-    void ListBox_BMPFilesClick();
     void FormClose();
     void FormDestroy();
     void ApplicationActivated();
-    void ShutterKeyPressed();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
+    // The shots (Unit1_shots.cpp).
+    void ShutterKeyPressed();
+    void ClipboardChanged(WPARAM wParam, LPARAM lParam);
+    void RecordShot();
+    void UpdateEncodingCaption();
+    void ListBox_BMPFilesClick();
     // The dialogs.
     void POPUP_NEWFOLDERClick();
     void Button_FileNameClick();
@@ -88,6 +79,8 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     void ApplySettings(const Settings& settings);
     Settings CurrentSettings() const;
     void ShowFolder(const std::string& folder);
+    std::string Directory() const;  // the one FileListBox1 shows, where the shots go
+    std::int16_t JpegQuality() const;
     void RegisterShutterKey();
     HWND Control(ControlId id) const { return controls_[id - Image_Logo]; }
     bool IsChecked(ControlId id) const;
@@ -129,8 +122,9 @@ class TForm1 : public ShotRecorderHost, private ShotFolder, private Clock {
     CaptureBuffer Image1;
     ListBoxStrings bmpFiles_;
     ListBoxStrings qualities_;
-    ShotNamer namer_{*this, *this};
-    ShotRecorder recorder_{namer_, *this, {bmpFiles_, qualities_}};
+    ConversionQueue queue_{bmpFiles_, qualities_};
+    WinShotSystem shotSystem_;
+    ShotRecorder recorder_{shotSystem_};
 };
 
 }  // namespace dhsu

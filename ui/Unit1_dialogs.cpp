@@ -2,7 +2,6 @@
 
 #include <direct.h>
 
-#include "shot/window_capture_win.h"
 #include "ui/Unit1.h"
 #include "ui/Unit_InputFilePrefix.h"
 #include "ui/Unit_NewFolder.h"

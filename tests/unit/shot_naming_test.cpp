@@ -8,101 +8,99 @@
 namespace dhsu {
 namespace {
 
-class FakeFolder : public ShotFolder {
-  public:
-    std::string Directory() const override { return directory; }
-    bool FileExists(const std::string& path) const override {
-        probes.push_back(path);
-        return files.count(path) > 0;
-    }
-    std::string directory = "C:\\Shots";
-    std::set<std::string> files;
-    mutable std::vector<std::string> probes;
-};
-
-class FakeClock : public Clock {
+class FakeSystem : public NamingSystem {
   public:
     LocalTime Now() override {
         LocalTime t = readings.at(next);
         if (next + 1 < readings.size()) ++next;
         return t;
     }
+    bool IsTaken(const std::string& path) const override {
+        probes.push_back(path);
+        return files.count(path) > 0;
+    }
+    std::set<std::string> files;
+    mutable std::vector<std::string> probes;
     std::vector<LocalTime> readings;
     std::size_t next = 0;
 };
 
 class ShotNamingTest : public ::testing::Test {
   protected:
-    FakeFolder folder;
-    FakeClock clock;
-    ShotNamer namer{folder, clock};
+    std::string Next(std::string& prefixToUse, int suffixMode) {
+        return namer.MakeShotPath(folder, prefixToUse, suffixMode);
+    }
+
+    FakeSystem system;
+    ShotNamer namer{system};
+    std::string folder = "C:\\Shots";
     std::string prefix = "DH";
 };
 
 TEST_F(ShotNamingTest, NumberedNamesCountUpAndSkipTakenBmpOrJpg) {
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
-    folder.files.insert("C:\\Shots\\DH0002.jpg");
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0003.bmp");
-    folder.files.insert("C:\\Shots\\DH0004.bmp");
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0005.bmp");
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
+    system.files.insert("C:\\Shots\\DH0002.jpg");
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0003.bmp");
+    system.files.insert("C:\\Shots\\DH0004.bmp");
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0005.bmp");
     EXPECT_EQ(prefix, "DH");
 }
 
 TEST_F(ShotNamingTest, JpgIsProbedOnlyWhenBmpIsFree) {
-    folder.files.insert("C:\\Shots\\DH0001.bmp");
-    namer.MakeShotPath(prefix, kNumberedSuffix);
+    system.files.insert("C:\\Shots\\DH0001.bmp");
+    Next(prefix, kNumberedSuffix);
     const std::vector<std::string> expected = {"C:\\Shots\\DH0001.bmp", "C:\\Shots\\DH0002.bmp",
                                                "C:\\Shots\\DH0002.jpg"};
-    EXPECT_EQ(folder.probes, expected);
+    EXPECT_EQ(system.probes, expected);
 }
 
 TEST_F(ShotNamingTest, NumberIsNotReusedAfterItsFileIsDeleted) {
-    folder.files.insert("C:\\Shots\\DH0001.bmp");
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0002.bmp");
-    folder.files.clear();
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0003.bmp");
+    system.files.insert("C:\\Shots\\DH0001.bmp");
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0002.bmp");
+    system.files.clear();
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0003.bmp");
 }
 
 TEST_F(ShotNamingTest, AnyPrefixChangeRestartsTheSearchAtOne) {
     std::string a = "A", b = "B";
-    folder.files.insert("C:\\Shots\\A0001.bmp");
-    EXPECT_EQ(namer.MakeShotPath(a, kNumberedSuffix), "C:\\Shots\\A0002.bmp");
-    EXPECT_EQ(namer.MakeShotPath(b, kNumberedSuffix), "C:\\Shots\\B0001.bmp");
-    folder.files.insert("C:\\Shots\\A0002.jpg");
-    EXPECT_EQ(namer.MakeShotPath(a, kNumberedSuffix), "C:\\Shots\\A0003.bmp");
+    system.files.insert("C:\\Shots\\A0001.bmp");
+    EXPECT_EQ(Next(a, kNumberedSuffix), "C:\\Shots\\A0002.bmp");
+    EXPECT_EQ(Next(b, kNumberedSuffix), "C:\\Shots\\B0001.bmp");
+    system.files.insert("C:\\Shots\\A0002.jpg");
+    EXPECT_EQ(Next(a, kNumberedSuffix), "C:\\Shots\\A0003.bmp");
 }
 
 TEST_F(ShotNamingTest, RolloverLengthensTheCallersPrefixAndContinues) {
-    folder.files.insert("C:\\Shots\\DH9999.bmp");
+    system.files.insert("C:\\Shots\\DH9999.bmp");
     // Walk the counter to 9998 cheaply: every name up to there is taken.
     for (int i = 1; i <= 9998; ++i) {
         char name[32];
         std::snprintf(name, sizeof name, "C:\\Shots\\DH%04d.jpg", i);
-        folder.files.insert(name);
+        system.files.insert(name);
     }
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH_0001.bmp");
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH_0001.bmp");
     EXPECT_EQ(prefix, "DH_");
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH_0002.bmp");
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH_0002.bmp");
     EXPECT_EQ(prefix, "DH_");
 }
 
 TEST_F(ShotNamingTest, EmptyPrefixGivesBareNumbers) {
     std::string empty;
-    EXPECT_EQ(namer.MakeShotPath(empty, kNumberedSuffix), "C:\\Shots\\0001.bmp");
-    EXPECT_EQ(namer.MakeShotPath(empty, kNumberedSuffix), "C:\\Shots\\0002.bmp");
+    EXPECT_EQ(Next(empty, kNumberedSuffix), "C:\\Shots\\0001.bmp");
+    EXPECT_EQ(Next(empty, kNumberedSuffix), "C:\\Shots\\0002.bmp");
 }
 
 TEST_F(ShotNamingTest, AnyNonZeroModeIsNumberedAndSeparatorIsAlwaysAdded) {
-    folder.directory = "C:\\";
-    EXPECT_EQ(namer.MakeShotPath(prefix, 7), "C:\\\\DH0001.bmp");
+    folder = "C:\\";
+    EXPECT_EQ(Next(prefix, 7), "C:\\\\DH0001.bmp");
 }
 
 TEST_F(ShotNamingTest, TimestampNamesFromTheWorkedExamples) {
-    clock.readings = {{1997, 10, 10, 2, 25, 54, 237}};
-    EXPECT_EQ(namer.MakeShotPath(prefix, kTimestampSuffix), "C:\\Shots\\DH(971010-022554-23).bmp");
-    clock.readings = {{2001, 3, 4, 17, 8, 9, 5}};
-    clock.next = 0;
-    EXPECT_EQ(namer.MakeShotPath(prefix, kTimestampSuffix), "C:\\Shots\\DH(010304-170809-05).bmp");
+    system.readings = {{1997, 10, 10, 2, 25, 54, 237}};
+    EXPECT_EQ(Next(prefix, kTimestampSuffix), "C:\\Shots\\DH(971010-022554-23).bmp");
+    system.readings = {{2001, 3, 4, 17, 8, 9, 5}};
+    system.next = 0;
+    EXPECT_EQ(Next(prefix, kTimestampSuffix), "C:\\Shots\\DH(010304-170809-05).bmp");
 }
 
 TEST(TimestampSuffix, MillisecondFieldIsAlwaysTwoCharacters) {
@@ -117,22 +115,22 @@ TEST(TimestampSuffix, MillisecondFieldIsAlwaysTwoCharacters) {
 }
 
 TEST_F(ShotNamingTest, TimestampClashReadsTheClockAgainAndLeavesNumberingAlone) {
-    folder.files.insert("C:\\Shots\\DH(971010-022554-23).jpg");
-    clock.readings = {{1997, 10, 10, 2, 25, 54, 237},
-                      {1997, 10, 10, 2, 25, 54, 237},
-                      {1997, 10, 10, 2, 25, 54, 412},
-                      {1997, 10, 10, 2, 25, 55, 0}};
+    system.files.insert("C:\\Shots\\DH(971010-022554-23).jpg");
+    system.readings = {{1997, 10, 10, 2, 25, 54, 237},
+                       {1997, 10, 10, 2, 25, 54, 237},
+                       {1997, 10, 10, 2, 25, 54, 412},
+                       {1997, 10, 10, 2, 25, 55, 0}};
     // Milliseconds come from the first reading of a pass, date and time from the second.
-    EXPECT_EQ(namer.MakeShotPath(prefix, kTimestampSuffix), "C:\\Shots\\DH(971010-022555-41).bmp");
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
+    EXPECT_EQ(Next(prefix, kTimestampSuffix), "C:\\Shots\\DH(971010-022555-41).bmp");
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
 }
 
 TEST_F(ShotNamingTest, TimestampModeDoesNotResetTheSequence) {
-    clock.readings = {{2001, 3, 4, 17, 8, 9, 5}};
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
+    system.readings = {{2001, 3, 4, 17, 8, 9, 5}};
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
     std::string other = "X";
-    namer.MakeShotPath(other, kTimestampSuffix);
-    EXPECT_EQ(namer.MakeShotPath(prefix, kNumberedSuffix), "C:\\Shots\\DH0002.bmp");
+    Next(other, kTimestampSuffix);
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0002.bmp");
 }
 
 }  // namespace
