@@ -9,6 +9,7 @@
 #include "app/error_box_win.h"
 #include "ui/Unit1.h"
 #include "win/handles.h"
+#include "win/message_pump_win.h"
 
 namespace {
 
@@ -19,23 +20,13 @@ bool AnotherInstanceRuns() {
     return static_cast<bool>(existing);
 }
 
-void RunMessageLoop(HWND mainWindow) {
-    MSG message;
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-        // Dialog navigation (Tab between the controls) for the main window's controls.
-        if (mainWindow && IsWindow(mainWindow) && IsDialogMessageW(mainWindow, &message)) continue;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-}
-
 void RunApplication(int showCommand, HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     dhsu::TForm1 form(instance);
     try {
         form.Create(showCommand);
-        RunMessageLoop(form.Handle());
+        dhsu::win::RunMessageLoop(form.Handle());
     } catch (const std::exception& error) {
         dhsu::ShowErrorBox(nullptr, error.what());
     }

@@ -4,7 +4,6 @@
 // thread touches them.
 
 #include <cstddef>
-#include <deque>
 #include <string>
 
 namespace dhsu {
@@ -16,19 +15,6 @@ class StringList {
     virtual std::string First() const = 0;  // only when Count() > 0
     virtual void Append(const std::string& text) = 0;
     virtual void RemoveFirst() = 0;  // only when Count() > 0
-};
-
-// A plain in-memory list, for hosts that keep the queue without controls.
-class DequeStringList : public StringList {
-  public:
-    std::size_t Count() const override { return items_.size(); }
-    std::string First() const override { return items_.front(); }
-    void Append(const std::string& text) override { items_.push_back(text); }
-    void RemoveFirst() override { items_.pop_front(); }
-    const std::deque<std::string>& Items() const { return items_; }
-
-  private:
-    std::deque<std::string> items_;
 };
 
 struct ConversionQueue {

@@ -11,9 +11,6 @@ bool IsSpace(char c) {
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
-bool IsUtf8Continuation(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
 
 }  // namespace
 
@@ -33,16 +30,6 @@ std::int32_t ParseQualityText(const std::string& text) {
 
 std::int32_t UsableQuality(std::int32_t quality) {
     return quality < 0 || quality > 100 ? kDefaultJpegQuality : quality;
-}
-
-std::string JpegPathFor(const std::string& bmpPath) {
-    // Characters, not bytes: a multi-byte UTF-8 character counts once.
-    std::size_t cut = bmpPath.size();
-    for (int dropped = 0; dropped < 3 && cut > 0; ++dropped) {
-        do --cut;
-        while (cut > 0 && IsUtf8Continuation(bmpPath[cut]));
-    }
-    return bmpPath.substr(0, cut) + "jpg";
 }
 
 }  // namespace dhsu

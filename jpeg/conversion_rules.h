@@ -1,5 +1,5 @@
 #pragma once
-// The queue's quality text and the JPEG file's path.
+// The queue's quality text.
 
 #include <cstdint>
 #include <string>
@@ -14,8 +14,5 @@ std::int32_t ParseQualityText(const std::string& text);
 
 // A quality outside 0..100 gives the default.
 std::int32_t UsableQuality(std::int32_t quality);
-
-// The path without its last three characters, followed by "jpg", whatever those were.
-std::string JpegPathFor(const std::string& bmpPath);
 
 }  // namespace dhsu

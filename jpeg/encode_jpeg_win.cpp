@@ -1,29 +1,114 @@
 #include "jpeg/encode_jpeg_win.h"
 
+#include <exception>
+#include <stdexcept>
 #include <utility>
 
-#include "jpeg/conversion_platform_win.h"
+#include "nviewlib/nviewlib.h"
+#include "win/handles.h"
+#include "win/text.h"
 
 namespace dhsu::win {
+namespace {
 
-std::shared_ptr<EncodeJpegControl> CreateEncodeJpegWorker(ConversionQueue queue,
-                                                          std::shared_ptr<WindowUiDispatcher> ui,
-                                                          std::function<void()> onHeadRemoved) {
-    return CreateEncodeJpeg({queue, std::move(ui), std::make_shared<WinConversionPlatform>(),
-                             std::move(onHeadRemoved)});
+template <typename Entry>
+Entry FindEntry(HMODULE module, const char* name) {
+    // Through the one function pointer type that converts to any other without a warning.
+    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-void ProcessPendingMessages() {
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            // Left for the message loop that is waiting for it.
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
+// NviewLib.dll with its two entry points, both taking UTF-8 paths; one that the library lacks
+// does nothing, and a save without it writes nothing.
+class NviewLibrary final : public JpegLibrary {
+  public:
+    explicit NviewLibrary(Library module)
+        : module_(std::move(module)),
+          load_(FindEntry<LoadEntry>(module_.Get(), "NViewLibLoad")),
+          saveAsJpg_(FindEntry<SaveAsJpgEntry>(module_.Get(), "NViewLibSaveAsJPG")) {}
+
+    void Load(const std::string& bmpPath) override {
+        if (load_ != nullptr) load_(bmpPath.c_str(), 0);
     }
+    bool SaveAsJpg(int quality, const std::string& jpegPath) override {
+        return saveAsJpg_ != nullptr && saveAsJpg_(quality, jpegPath.c_str()) != 0;
+    }
+
+  private:
+    using LoadEntry = decltype(&NViewLibLoad);
+    using SaveAsJpgEntry = decltype(&NViewLibSaveAsJPG);
+
+    Library module_;
+    LoadEntry load_;
+    SaveAsJpgEntry saveAsJpg_;
+};
+
+}  // namespace
+
+struct WorkerStepMessage::Request {
+    const std::function<void()>& step;
+    WPARAM ticket;
+    std::exception_ptr error;
+};
+
+WorkerStepMessage::WorkerStepMessage(HWND window)
+    : window_(window), message_(RegisterWindowMessageW(kWorkerStepMessageName)) {
+    if (message_ == 0) throw std::runtime_error("Cannot register the conversion worker's message.");
+}
+
+void WorkerStepMessage::RunOnUiThread(const std::function<void()>& step) {
+    Request request{step, 0, nullptr};
+    {
+        const std::lock_guard lock(mutex_);
+        request.ticket = ++lastTicket_;
+        waiting_ = &request;
+    }
+    SendMessageW(window_, message_, request.ticket, 0);
+    {
+        // A window that has gone ran nothing; its request must not outlive this call.
+        const std::lock_guard lock(mutex_);
+        if (waiting_ == &request) waiting_ = nullptr;
+    }
+    if (request.error) std::rethrow_exception(request.error);
+}
+
+WorkerStepMessage::Request* WorkerStepMessage::TakeRequest(WPARAM ticket) {
+    const std::lock_guard lock(mutex_);
+    if (waiting_ == nullptr || waiting_->ticket != ticket) return nullptr;
+    return std::exchange(waiting_, nullptr);
+}
+
+bool WorkerStepMessage::HandleMessage(UINT message, WPARAM ticket) {
+    if (message != message_) return false;
+    Request* request = TakeRequest(ticket);
+    if (request == nullptr) return true;
+    // The failure belongs to the worker that asked for the step; it reports it and goes on.
+    try {
+        request->step();
+    } catch (...) {
+        request->error = std::current_exception();
+    }
+    return true;
+}
+
+bool WinConversionPlatform::IsFile(const std::string& path) const {
+    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void WinConversionPlatform::RemoveFile(const std::string& path) {
+    DeleteFileW(Wide(path).c_str());
+}
+
+std::unique_ptr<JpegLibrary> WinConversionPlatform::OpenJpegLibrary() {
+    // By bare name: the system's search order for libraries applies.
+    Library module(LoadLibraryW(L"NviewLib.dll"));
+    if (!module) return nullptr;
+    return std::make_unique<NviewLibrary>(std::move(module));
+}
+
+void WinConversionPlatform::ShowMessage(const std::string& text, const std::string& caption,
+                                        unsigned flags) {
+    MessageBoxW(nullptr, Wide(text).c_str(), Wide(caption).c_str(), flags);
 }
 
 }  // namespace dhsu::win

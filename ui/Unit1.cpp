@@ -7,7 +7,6 @@
 
 #include "app/error_box_win.h"
 #include "jpeg/encode_jpeg_win.h"
-#include "jpeg/ui_dispatcher_win.h"
 #include "settings/registry_key_store_win.h"
 #include "shot/clipboard_capture_win.h"
 #include "shot/temporary_shot_file_win.h"
@@ -15,6 +14,7 @@
 #include "ui/quality_commit.h"
 #include "ui/resource.h"
 #include "ui/window_dpi_win.h"
+#include "win/message_pump_win.h"
 #include "win/text.h"
 
 namespace dhsu {
@@ -26,13 +26,7 @@ constexpr UINT_PTR kTimer1 = 1;
 constexpr UINT kTimer1Interval = 700;
 constexpr COLORREF kNoticeColour = RGB(255, 255, 0);
 constexpr LANGID kJapanese = 17;
-
-// The close loop's wait: handles what has come, then sleeps until the next message (the worker's
-// steps arrive as sent messages), instead of spinning while the last files convert.
-void WaitForMessages() {
-    win::ProcessPendingMessages();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-}
+constexpr DWORD kCloseWaitMs = 100;
 
 int Scale(int value, UINT dpi) {
     return MulDiv(value, dpi, 96);
@@ -219,9 +213,10 @@ void TForm1::FormCreate() {
         handle_, WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
     DiscardClipboardBitmap(handle_);
-    workerSteps_ = std::make_shared<win::WindowUiDispatcher>(handle_);
+    workerSteps_ = std::make_shared<win::WorkerStepMessage>(handle_);
     encodeJpeg_ =
-        win::CreateEncodeJpegWorker(queue_, workerSteps_, [this] { ListBox_BMPFilesClick(); });
+        CreateEncodeJpeg({queue_, workerSteps_, std::make_shared<win::WinConversionPlatform>(),
+                          [this] { ListBox_BMPFilesClick(); }});
     SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
     timerRunning_ = true;
     ApplySettings(win::LoadStoredSettings());
@@ -316,7 +311,9 @@ void TForm1::ApplicationActivated() {
 
 void TForm1::FormClose() {
     closing_ = true;
-    StopEncodeJpegOnClose(bmpFiles_, *encodeJpeg_, WaitForMessages);
+    // The worker's steps come as sent messages: between them the loop sleeps, not spins.
+    StopEncodeJpegOnClose(bmpFiles_, *encodeJpeg_,
+                          [this] { win::HandleMessagesThenWait(handle_, kCloseWaitMs); });
     win::SaveStoredSettings(CurrentSettings());
 }
 

@@ -10,9 +10,7 @@
 #include <type_traits>
 
 #include "app/error_box_win.h"
-#include "jpeg/conversion_queue.h"
-#include "jpeg/ui_dispatcher_win.h"
-#include "jpeg/worker_control.h"
+#include "jpeg/encode_jpeg_win.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
 #include "shot/clipboard_capture_win.h"
@@ -110,8 +108,8 @@ class TForm1 {
     // State the captures work on.
     ClipboardViewer clipboardViewer_;
     std::int32_t shutterKey_ = 27;
-    std::shared_ptr<EncodeJpegControl> encodeJpeg_;  // the worker frees itself; this is its handle
-    std::shared_ptr<win::WindowUiDispatcher> workerSteps_;  // shared with the worker
+    std::shared_ptr<WorkerSignal> encodeJpeg_;  // the worker frees itself; this is its handle
+    std::shared_ptr<win::WorkerStepMessage> workerSteps_;  // shared with the worker
     std::int16_t pendingQuality_ = -1;
     // UpDown1's committed position: asking the control would read an uncommitted edit text.
     int upDownPosition_ = kDefaultQuality;

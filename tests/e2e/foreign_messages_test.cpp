@@ -8,7 +8,7 @@
 
 #include "dhsu_process.h"
 #include "dialog_driver.h"
-#include "jpeg/ui_dispatcher_win.h"
+#include "jpeg/encode_jpeg_win.h"
 #include "test_window.h"
 #include "ui/Unit_OptionDialog.h"
 #include "ui/main_window_controls.h"

@@ -35,14 +35,5 @@ TEST(QualityTextTest, OnlyZeroToHundredIsUsed) {
     EXPECT_EQ(UsableQuality(-1), 75);
 }
 
-TEST(JpegPathTest, LastThreeCharactersBecomeJpg) {
-    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.bmp"), "D:\\Shots\\DH0045.jpg");
-    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.BMP"), "D:\\Shots\\DH0045.jpg");
-    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.tiff"), "D:\\Shots\\DH0045.tjpg");
-    EXPECT_EQ(JpegPathFor("ab"), "jpg");
-    // "é" is two bytes in UTF-8 and one character.
-    EXPECT_EQ(JpegPathFor("D:\\Sn\xC3\xADmky\\a.b\xC3\xA9\xC3\xA9"), "D:\\Sn\xC3\xADmky\\a.jpg");
-}
-
 }  // namespace
 }  // namespace dhsu

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <exception>
 #include <mutex>
@@ -80,6 +81,50 @@ class FakeUiThread : public UiDispatcher {
     int stepsRun_ = 0;
 };
 
+// Tells when the worker has freed itself. It stands in the worker's setup for the UI thread, the
+// part of the setup that goes last, so all the rest of the worker is gone when it tells.
+class EndWatch final : public UiDispatcher {
+  public:
+    struct Ending {
+        bool WaitFor(std::chrono::milliseconds timeout) {
+            std::unique_lock lock(mutex);
+            return changed.wait_for(lock, timeout, [this] { return ended; });
+        }
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool ended = false;
+    };
+
+    EndWatch(std::shared_ptr<Ending> ending, std::shared_ptr<FakeUiThread> ui)
+        : notice_{std::move(ending)}, ui_(std::move(ui)) {}
+    void RunOnUiThread(const std::function<void()>& step) override { ui_->RunOnUiThread(step); }
+
+  private:
+    struct Notice {
+        ~Notice() {
+            {
+                const std::lock_guard lock(ending->mutex);
+                ending->ended = true;
+            }
+            ending->changed.notify_all();
+        }
+        std::shared_ptr<Ending> ending;
+    };
+    Notice notice_;  // before the UI thread's reference, so it goes after it
+    std::shared_ptr<FakeUiThread> ui_;
+};
+
+class DequeStringList : public StringList {
+  public:
+    std::size_t Count() const override { return items_.size(); }
+    std::string First() const override { return items_.front(); }
+    void Append(const std::string& text) override { items_.push_back(text); }
+    void RemoveFirst() override { items_.pop_front(); }
+
+  private:
+    std::deque<std::string> items_;
+};
+
 // A queue list that counts every touch from a thread other than the one that made it.
 class UiThreadList : public StringList {
   public:
@@ -111,7 +156,7 @@ class FakePlatform : public ConversionPlatform {
     bool SaveSucceeds(const std::string& jpegPath) const {
         return unwritable.count(jpegPath) == 0 && takenMeanwhile.count(jpegPath) == 0;
     }
-    bool FileExists(const std::string& path) const override {
+    bool IsFile(const std::string& path) const override {
         if (path == failingPath) throw std::runtime_error("drive not ready");
         std::lock_guard lock(mutex_);
         return files_.count(path) > 0;
@@ -160,10 +205,7 @@ class FakeLibrary : public JpegLibrary {
   public:
     explicit FakeLibrary(FakePlatform& platform) : platform_(platform) {}
     ~FakeLibrary() override { platform_.Record("free"); }
-    bool Load(const std::string& path, int flags) override {
-        platform_.Record("load " + path + " " + std::to_string(flags));
-        return true;
-    }
+    void Load(const std::string& path) override { platform_.Record("load " + path); }
     bool SaveAsJpg(int quality, const std::string& path) override {
         platform_.Record("save " + std::to_string(quality) + " " + path);
         return platform_.SaveSucceeds(path);
@@ -184,7 +226,10 @@ const std::string kMissingLibraryMessage = "JPEG Encoding Error | NviewLib.dll i
 class EncodeJpegTest : public ::testing::Test {
   protected:
     void Start() {
-        worker = CreateEncodeJpeg({{paths, qualities}, ui, platform, [this] { OnHeadRemoved(); }});
+        worker = CreateEncodeJpeg(
+            {{paths, qualities}, std::make_shared<EndWatch>(ending, ui), platform, [this] {
+                 OnHeadRemoved();
+             }});
     }
     void Queue(const std::string& path, const std::string& quality = "75") {
         paths.Append(path);
@@ -210,7 +255,7 @@ class EncodeJpegTest : public ::testing::Test {
     // Steps asked for after the close still need the UI thread, as in the program.
     bool PumpUntilEnded() {
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
-        while (!worker->WaitUntilEnded(0ms)) {
+        while (!ending->WaitFor(0ms)) {
             if (std::chrono::steady_clock::now() > deadline) return false;
             ui->RunNext(10ms);
         }
@@ -223,7 +268,7 @@ class EncodeJpegTest : public ::testing::Test {
     }
     void TearDown() override {
         if (worker) {
-            worker->RequestTerminate();
+            worker->RequestStop();
             worker->Wake();
             EXPECT_TRUE(PumpUntilEnded());
         }
@@ -240,7 +285,8 @@ class EncodeJpegTest : public ::testing::Test {
     UiThreadList paths, qualities;
     std::shared_ptr<FakeUiThread> ui = std::make_shared<FakeUiThread>();
     std::shared_ptr<FakePlatform> platform = std::make_shared<FakePlatform>();
-    std::shared_ptr<EncodeJpegControl> worker;
+    std::shared_ptr<EndWatch::Ending> ending = std::make_shared<EndWatch::Ending>();
+    std::shared_ptr<WorkerSignal> worker;
     std::vector<std::size_t> lengthsAtClick;
     bool failClick = false;
     int closePumps = 0;
@@ -254,7 +300,7 @@ TEST_F(EncodeJpegTest, OneShotBecomesAJpegOfTheSameName) {
     CloseAndWait();
 
     EXPECT_EQ(platform->Calls(),
-              (std::vector<std::string>{"open", "load D:\\Shots\\DH0001.bmp 0",
+              (std::vector<std::string>{"open", "load D:\\Shots\\DH0001.bmp",
                                         "save 80 D:\\Shots\\DH0001.jpg",
                                         "delete D:\\Shots\\DH0001.bmp", "free"}));
     EXPECT_EQ(platform->Files(), std::set<std::string>{"D:\\Shots\\DH0001.jpg"});
@@ -415,7 +461,7 @@ TEST_F(EncodeJpegTest, CloseWaitsForTheQueueAndConvertsShotsTakenMeanwhile) {
 TEST_F(EncodeJpegTest, CloseWithNothingQueuedEndsTheThreadAtOnce) {
     Start();
     Close();
-    EXPECT_TRUE(worker->WaitUntilEnded(kPatience));
+    EXPECT_TRUE(ending->WaitFor(kPatience));
     EXPECT_EQ(closePumps, 0);
     EXPECT_EQ(ui->StepsRun(), 0);
 }
@@ -430,10 +476,19 @@ TEST_F(EncodeJpegTest, EndedWorkerHasFreedItselfAndLaterWakeUpsAreHarmless) {
 
     const int steps = ui->StepsRun();
     worker->Wake();
-    worker->RequestTerminate();
+    worker->RequestStop();
     worker->Wake();
     EXPECT_FALSE(ui->RunNext(100ms));
     EXPECT_EQ(ui->StepsRun(), steps);
+}
+
+TEST(JpegPathTest, LastThreeCharactersBecomeJpg) {
+    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.bmp"), "D:\\Shots\\DH0045.jpg");
+    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.BMP"), "D:\\Shots\\DH0045.jpg");
+    EXPECT_EQ(JpegPathFor("D:\\Shots\\DH0045.tiff"), "D:\\Shots\\DH0045.tjpg");
+    EXPECT_EQ(JpegPathFor("ab"), "jpg");
+    // "é" is two bytes in UTF-8 and one character.
+    EXPECT_EQ(JpegPathFor("D:\\Sn\xC3\xADmky\\a.b\xC3\xA9\xC3\xA9"), "D:\\Sn\xC3\xADmky\\a.jpg");
 }
 
 }  // namespace
