@@ -4,11 +4,9 @@
 
 #include <commctrl.h>
 
-#include <exception>
-
-#include "app/error_box_win.h"
+#include "ui/error_box_win.h"
 #include "ui/Unit1.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 #include "win/message_pump_win.h"
 
 namespace {
@@ -24,12 +22,10 @@ void RunApplication(int showCommand, HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     dhsu::TForm1 form(instance);
-    try {
+    dhsu::RunShowingErrors(nullptr, [&] {
         form.Create(showCommand);
         dhsu::win::RunMessageLoop(form.Handle());
-    } catch (const std::exception& error) {
-        dhsu::ShowErrorBox(nullptr, error.what());
-    }
+    });
 }
 
 }  // namespace

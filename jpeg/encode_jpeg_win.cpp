@@ -5,8 +5,9 @@
 #include <utility>
 
 #include "nviewlib/nviewlib.h"
-#include "win/handles.h"
-#include "win/text.h"
+#include "win/files_win.h"
+#include "win/handles_win.h"
+#include "win/text_win.h"
 
 namespace dhsu::win {
 namespace {
@@ -91,8 +92,7 @@ bool WorkerStepMessage::HandleMessage(UINT message, WPARAM ticket) {
 }
 
 bool WinConversionPlatform::IsFile(const std::string& path) const {
-    const DWORD attributes = GetFileAttributesW(Wide(path).c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+    return win::IsFile(Wide(path));
 }
 
 void WinConversionPlatform::RemoveFile(const std::string& path) {

@@ -5,13 +5,15 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace dhsu::nviewlib {
 namespace {
 
-// Paths come as UTF-8; text that is not valid UTF-8 is taken in the ANSI code page, as older
-// callers pass it. `extra` more characters are left free after the path's terminating zero.
+// Paths come as UTF-8; text that is not valid UTF-8 can only be meant in the ANSI code page and
+// is read so. `extra` more characters are left free after the path's terminating zero. Not the
+// program's own converter (win/text_win.h): the library is built without C++ exceptions and
+// the standard containers that converter returns (see buffer.h).
 bool WidePath(const char* path, std::size_t extra, Buffer<wchar_t>& wide) {
     for (const UINT codePage : {UINT{CP_UTF8}, UINT{CP_ACP}}) {
         const DWORD flags = codePage == CP_UTF8 ? MB_ERR_INVALID_CHARS : 0;

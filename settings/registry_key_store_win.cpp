@@ -2,7 +2,8 @@
 
 #include <optional>
 
-#include "win/text.h"
+#include "win/files_win.h"
+#include "win/text_win.h"
 
 namespace dhsu::win {
 namespace {
@@ -11,9 +12,6 @@ constexpr const wchar_t* kSettingsKeyPath = L"Software\\Tarnwick\\DH ScreenShot 
 
 // A value may change between learning its size and reading it; a few retries cover that.
 constexpr int kQueryAttempts = 3;
-
-// Windows paths never exceed 32767 characters.
-constexpr DWORD kLongestPath = 32768;
 
 StoredValue Absent(ValueState state) {
     StoredValue value;
@@ -66,22 +64,6 @@ bool RegistryKeyStore::SetValue(const std::string& name, std::uint32_t type,
     const LONG status = RegSetValueExW(key_.Get(), Wide(name).c_str(), 0, type, data.data(),
                                        static_cast<DWORD>(data.size()));
     return status == ERROR_SUCCESS;
-}
-
-std::string ProgramDirectory() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) return {};
-        if (length < path.size() || path.size() >= kLongestPath) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);  // cut short: a long path
-    }
-    const std::size_t lastSeparator = path.rfind(L'\\');
-    return Utf8(path.substr(0, lastSeparator == std::wstring::npos ? 0 : lastSeparator + 1));
 }
 
 Settings LoadStoredSettings() {

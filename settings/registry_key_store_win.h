@@ -1,5 +1,5 @@
 #pragma once
-// The settings' key in the current user's registry, and the program's own folder.
+// The settings' key in the current user's registry.
 
 #include <cstdint>
 #include <span>
@@ -7,7 +7,7 @@
 
 #include "settings/key_store.h"
 #include "settings/settings.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace dhsu::win {
 
@@ -16,7 +16,6 @@ namespace dhsu::win {
 class RegistryKeyStore final : public KeyStore {
   public:
     RegistryKeyStore();
-    bool IsOpen() const { return static_cast<bool>(key_); }
 
     StoredValue QueryValue(const std::string& name) const override;
     bool SetValue(const std::string& name, std::uint32_t type,
@@ -25,9 +24,6 @@ class RegistryKeyStore final : public KeyStore {
   private:
     RegistryKey key_;
 };
-
-// The folder of the running executable with its trailing backslash, in UTF-8.
-std::string ProgramDirectory();
 
 // The stored settings; the key is open only while they are read.
 Settings LoadStoredSettings();

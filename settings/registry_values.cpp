@@ -2,7 +2,7 @@
 
 #include <cstddef>
 
-#include "settings/utf16.h"
+#include "win/utf16.h"
 
 namespace dhsu {
 

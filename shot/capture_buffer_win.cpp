@@ -63,7 +63,7 @@ DibPixels ReadPixels(HBITMAP bitmap, HPALETTE palette) {
     result.view.bitsPerPixel = dibDepth;
     result.view.stride = StoredRowSize(info.bmWidth, dibDepth);
     result.bits.resize(result.view.stride * info.bmHeight);
-    const win::WindowDc screen(nullptr, GetDC(nullptr));
+    const win::ScreenDc screen;
     const HPALETTE previous = palette ? SelectPalette(screen.Get(), palette, FALSE) : nullptr;
     if (palette) RealizePalette(screen.Get());
     const int lines =
@@ -81,7 +81,7 @@ DibPixels ReadPixels(HBITMAP bitmap, HPALETTE palette) {
 }  // namespace
 
 void CaptureBuffer::Resize(int width, int height) {
-    const win::WindowDc screen(nullptr, GetDC(nullptr));
+    const win::ScreenDc screen;
     bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
     palette_.Reset();
     if (!bitmap_)

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "shot/shot_recorder.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace dhsu {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace dhsu {
 namespace {

@@ -2,7 +2,8 @@
 
 #include <windows.h>
 
-#include "win/text.h"
+#include "win/files_win.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 
@@ -13,7 +14,7 @@ LocalTime WinShotSystem::Now() {
 }
 
 bool WinShotSystem::IsTaken(const std::string& path) const {
-    return GetFileAttributesW(win::Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+    return win::PathExists(win::Wide(path));
 }
 
 void WinShotSystem::Beep() {

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 #include "shot/shot_file.h"
-#include "win/text.h"
+#include "win/files_win.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {
@@ -85,14 +86,11 @@ bool TemporaryShotFile::MoveTo(const std::string& path) {
 void RemoveLeftoverShots(const std::string& folder) {
     std::wstring directory = win::Wide(folder);
     if (!directory.empty() && directory.back() != L'\\') directory += L'\\';
-    WIN32_FIND_DATAW found{};
-    const win::FindHandle search(FindFirstFileW((directory + L"~dhsu-*.tmp").c_str(), &found));
-    if (!search) return;
-    do {
+    win::ForEachMatch(directory + L"~dhsu-*.tmp", [&](const WIN32_FIND_DATAW& found) {
         constexpr DWORD kNotAPlainFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-        if (found.dwFileAttributes & kNotAPlainFile) continue;
+        if (found.dwFileAttributes & kNotAPlainFile) return;
         RemoveIfLeftover(directory + found.cFileName, win::Utf8(found.cFileName));
-    } while (FindNextFileW(search.Get(), &found));
+    });
 }
 
 }  // namespace dhsu

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "shot/shot_recorder.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace dhsu {
 

@@ -1,7 +1,7 @@
 #include "shot/window_capture_win.h"
 
 #include "shot/capture_geometry.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace dhsu {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <stdexcept>
 
-#include "app/error_box_win.h"
+#include "ui/error_box_win.h"
 #include "jpeg/encode_jpeg_win.h"
 #include "settings/registry_key_store_win.h"
 #include "shot/clipboard_capture_win.h"
@@ -14,8 +14,9 @@
 #include "ui/quality_commit.h"
 #include "ui/resource.h"
 #include "ui/window_dpi_win.h"
+#include "win/files_win.h"
 #include "win/message_pump_win.h"
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {
@@ -33,7 +34,7 @@ int Scale(int value, UINT dpi) {
 }
 
 UINT ScreenDpi() {
-    const win::WindowDc screen(nullptr, GetDC(nullptr));
+    const win::ScreenDc screen;
     return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
 }
 
@@ -77,14 +78,9 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
     // The conversion worker's steps on the queue, run here on the UI thread.
     if (form->workerSteps_ && form->workerSteps_->HandleMessage(message, wParam)) return 0;
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowErrorBox(window, error.what());
-    } catch (...) {
-        ShowErrorBox(window, "An unexpected error occurred.");
-    }
-    return 0;
+    LRESULT result = 0;
+    RunShowingErrors(window, [&] { result = form->HandleMessage(message, wParam, lParam); });
+    return result;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -137,11 +133,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             if (closing_) return 0;  // already waiting for the queue to drain
             // Settings that cannot be saved are reported, but never keep the program open.
-            try {
-                FormClose();
-            } catch (const std::exception& error) {
-                ShowErrorBox(handle_, error.what());
-            }
+            RunShowingErrors(handle_, [this] { FormClose(); });
             Destroy();
             return 0;
         case WM_DESTROY:
@@ -192,7 +184,7 @@ void TForm1::ShowDirectoryMenu(HWND control, LPARAM screenPoint) {
         at = {0, 0};
         ClientToScreen(control, &at);
     }
-    TrackPopupMenu(GetSubMenu(PopupMenu1.get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
+    TrackPopupMenu(GetSubMenu(PopupMenu1.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
                    handle_, nullptr);
 }
 
@@ -345,10 +337,12 @@ void TForm1::CreateControls() {
     SendMessageW(Control(Edit_Q), EM_SETLIMITTEXT, 8, 0);
     SetWindowSubclass(Control(Edit_Q), QualityEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
     noticeBrush_.Reset(CreateSolidBrush(kNoticeColour));
-    PopupMenu1.reset(CreatePopupMenu());
-    HMENU items = CreatePopupMenu();
-    AppendMenuW(items, MF_STRING, POPUP_NEWFOLDER, L"Vytvořit nový adresář");
-    AppendMenuW(PopupMenu1.get(), MF_POPUP, reinterpret_cast<UINT_PTR>(items), L"");
+    PopupMenu1.Reset(CreatePopupMenu());
+    win::Menu items(CreatePopupMenu());
+    AppendMenuW(items.Get(), MF_STRING, POPUP_NEWFOLDER, L"Vytvořit nový adresář");
+    // From here the pop-up menu holds the items and destroys them with itself.
+    if (AppendMenuW(PopupMenu1.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(items.Get()), L""))
+        items.Release();
     folders_.Attach(Control(DriveComboBox1), Control(DirectoryListBox1), Control(FileListBox1));
     bmpFiles_.Attach(Control(ListBox_BMPFiles));
     qualities_.Attach(Control(ListBox_Q));
@@ -437,13 +431,9 @@ LRESULT CALLBACK TForm1::QualityEditProc(HWND edit, UINT message, WPARAM wParam,
                                          UINT_PTR, DWORD_PTR form) {
     // Enter reaches the edit instead of the dialog navigation, so it can commit the quality.
     if (message == WM_GETDLGCODE && wParam == VK_RETURN) return DLGC_WANTALLKEYS;
-    if (message == WM_KEYDOWN) {
-        try {
-            reinterpret_cast<TForm1*>(form)->Edit_QKeyDown(wParam);
-        } catch (const std::exception& error) {
-            ShowErrorBox(GetParent(edit), error.what());
-        }
-    }
+    if (message == WM_KEYDOWN)
+        RunShowingErrors(GetParent(edit),
+                         [&] { reinterpret_cast<TForm1*>(form)->Edit_QKeyDown(wParam); });
     return DefSubclassProc(edit, message, wParam, lParam);
 }
 

@@ -7,9 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <type_traits>
 
-#include "app/error_box_win.h"
+#include "ui/error_box_win.h"
 #include "jpeg/encode_jpeg_win.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
@@ -20,7 +19,7 @@
 #include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls.h"
 #include "ui/quality_commit.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace dhsu {
 
@@ -92,10 +91,7 @@ class TForm1 {
     std::array<HWND, kControlIdEnd - Image_Logo> controls_{};
     win::GdiObject font_;
     win::GdiObject noticeBrush_;
-    struct MenuDestroyer {
-        void operator()(HMENU menu) const { DestroyMenu(menu); }
-    };
-    std::unique_ptr<std::remove_pointer_t<HMENU>, MenuDestroyer> PopupMenu1;
+    win::Menu PopupMenu1;
     UINT dpi_ = 96;
     bool timerRunning_ = false;
     bool closing_ = false;

@@ -6,7 +6,7 @@
 #include "ui/Unit_InputFilePrefix.h"
 #include "ui/Unit_NewFolder.h"
 #include "ui/Unit_OptionDialog.h"
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 

@@ -3,7 +3,7 @@
 #include "shot/window_capture_win.h"
 #include "ui/Unit1.h"
 #include "ui/captions.h"
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 

@@ -2,7 +2,7 @@
 
 #include "ui/prefix_check.h"
 #include "ui/probe_files_win.h"
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {

@@ -1,6 +1,6 @@
 #include "ui/Unit_NewFolder.h"
 
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {

@@ -1,7 +1,7 @@
 #include "ui/Unit_OptionDialog.h"
 
 #include "ui/key_table.h"
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {

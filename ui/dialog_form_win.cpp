@@ -4,9 +4,9 @@
 #include <stdexcept>
 #include <string>
 
-#include "app/error_box_win.h"
-#include "win/handles.h"
-#include "win/text.h"
+#include "ui/error_box_win.h"
+#include "win/handles_win.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {
@@ -44,16 +44,12 @@ INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
     }
     if (form == nullptr) return FALSE;
-    try {
-        return form->HandleMessage(message, wParam, lParam);
-    } catch (const std::exception& error) {
-        ShowErrorBox(dialog, error.what());
-    } catch (...) {
-        ShowErrorBox(dialog, "An unexpected error occurred.");
-    }
+    INT_PTR result = TRUE;
     // A dialog that could not be built is closed rather than shown half made.
-    if (message == WM_INITDIALOG) EndDialog(dialog, kModalCancel);
-    return TRUE;
+    if (!RunShowingErrors(dialog, [&] { result = form->HandleMessage(message, wParam, lParam); }) &&
+        message == WM_INITDIALOG)
+        EndDialog(dialog, kModalCancel);
+    return result;
 }
 
 INT_PTR DialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -113,7 +109,7 @@ void DialogForm::CreateControls() {
 
 // Labels take the size of their text in the font they show it in, as far as the dialog's edge.
 void DialogForm::FitLabels() const {
-    const win::WindowDc screen(nullptr, GetDC(nullptr));
+    const win::ScreenDc screen;
     const win::SelectedObject font(screen.Get(), owner_.font);
     for (const DialogControl& row : Design().controls) {
         if (row.sizing != Sizing::kFitText) continue;

@@ -4,29 +4,14 @@
 #include <cwctype>
 #include <stdexcept>
 
-#include "win/text.h"
+#include "win/files_win.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {
 
 constexpr const wchar_t* kFileMasks[] = {L"*.jpg", L"*.bmp"};
 constexpr int kIndentPerLevel = 2;
-
-bool IsDirectory(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-template <typename Visit>
-void ForEachMatch(const std::wstring& pattern, Visit visit) {
-    WIN32_FIND_DATAW found{};
-    HANDLE search = FindFirstFileW(pattern.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return;
-    do {
-        visit(found);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
 
 // "C:\Games\Shots" -> {"C:\", "C:\Games", "C:\Games\Shots"}
 std::vector<std::wstring> PathLevels(const std::wstring& directory) {
@@ -66,7 +51,7 @@ void FolderBrowser::Attach(HWND driveCombo, HWND directoryList, HWND fileList) {
 
 void FolderBrowser::SetDirectory(const std::wstring& directory) {
     const std::wstring normalized = NormalizeDirectory(directory);
-    if (normalized.size() < 3 || !IsDirectory(normalized))
+    if (normalized.size() < 3 || !win::IsDirectory(normalized))
         throw std::runtime_error("The folder \"" + win::Utf8(normalized) + "\" does not exist.");
     directory_ = normalized;
     FillDrives();
@@ -78,7 +63,7 @@ void FolderBrowser::RefreshFiles() {
     SendMessageW(fileList_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(fileList_, LB_RESETCONTENT, 0, 0);
     for (const wchar_t* mask : kFileMasks) {
-        ForEachMatch(SubfolderPath(directory_, mask), [&](const WIN32_FIND_DATAW& found) {
+        win::ForEachMatch(SubfolderPath(directory_, mask), [&](const WIN32_FIND_DATAW& found) {
             if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
                 SendMessageW(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
         });
@@ -112,7 +97,7 @@ void FolderBrowser::FillDirectoryTree() {
     SendMessageW(directoryList_, LB_SETCURSEL, treePaths_.size() - 1, 0);
     const int childLevel = static_cast<int>(treePaths_.size());
     std::vector<std::wstring> children;
-    ForEachMatch(SubfolderPath(directory_, L"*"), [&](const WIN32_FIND_DATAW& found) {
+    win::ForEachMatch(SubfolderPath(directory_, L"*"), [&](const WIN32_FIND_DATAW& found) {
         const std::wstring name = found.cFileName;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
             children.push_back(name);

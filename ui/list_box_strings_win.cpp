@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 
@@ -16,7 +16,7 @@ std::string ListBoxStrings::First() const {
     if (length <= 0) return {};
     std::vector<wchar_t> text(length + 1);
     SendMessageW(listBox_, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
-    return win::Utf8(text.data(), static_cast<int>(length));
+    return win::Utf8({text.data(), static_cast<std::size_t>(length)});
 }
 
 void ListBoxStrings::Append(const std::string& text) {

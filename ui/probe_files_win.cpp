@@ -2,8 +2,9 @@
 
 #include <windows.h>
 
-#include "win/handles.h"
-#include "win/text.h"
+#include "win/files_win.h"
+#include "win/handles_win.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 
@@ -12,7 +13,7 @@ std::optional<std::string> TemporaryProbeFiles::TemporaryFolder() {
     const DWORD length = GetTempPathW(MAX_PATH, folder);
     // A result longer than the buffer is the size it would need: no path was written.
     if (length == 0 || length >= MAX_PATH) return std::nullopt;
-    return win::Utf8(folder, static_cast<int>(length));
+    return win::Utf8({folder, length});
 }
 
 ProbeResult TemporaryProbeFiles::CreateNew(const std::string& path) {
@@ -21,8 +22,7 @@ ProbeResult TemporaryProbeFiles::CreateNew(const std::string& path) {
                                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file) return ProbeResult::kCreated;
     // Whatever stopped the creation, a file or folder of that name is someone else's.
-    if (GetFileAttributesW(widePath.c_str()) != INVALID_FILE_ATTRIBUTES)
-        return ProbeResult::kExists;
+    if (win::PathExists(widePath)) return ProbeResult::kExists;
     return ProbeResult::kFailed;
 }
 

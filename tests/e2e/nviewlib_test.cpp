@@ -13,7 +13,7 @@
 #include "process_usage.h"
 #include "test_window.h"
 #include "ui/main_window_controls.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace e2e {
 namespace {

@@ -6,7 +6,7 @@
 #include "nviewlib/current_image.h"
 #include "nviewlib/nviewlib.h"
 #include "tests/e2e/paused_library.h"
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "win/handles.h"
+#include "win/handles_win.h"
 
 namespace e2e {
 namespace {

@@ -1,4 +1,4 @@
-#include "settings/utf16.h"
+#include "win/utf16.h"
 
 #include <gtest/gtest.h>
 

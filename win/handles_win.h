@@ -61,6 +61,14 @@ struct LibraryTraits {
     static HMODULE Invalid() { return nullptr; }
     static void Close(HMODULE h) { FreeLibrary(h); }
 };
+struct MenuTraits {
+    static HMENU Invalid() { return nullptr; }
+    static void Close(HMENU h) { DestroyMenu(h); }
+};
+struct LocalMemoryTraits {
+    static HLOCAL Invalid() { return nullptr; }
+    static void Close(HLOCAL h) { LocalFree(h); }
+};
 
 using KernelHandle = Owned<HANDLE, KernelHandleTraits>;
 using FileHandle = Owned<HANDLE, FileHandleTraits>;
@@ -69,6 +77,8 @@ using GdiObject = Owned<HGDIOBJ, GdiObjectTraits>;
 using MemoryDc = Owned<HDC, MemoryDcTraits>;
 using RegistryKey = Owned<HKEY, RegistryKeyTraits>;
 using Library = Owned<HMODULE, LibraryTraits>;
+using Menu = Owned<HMENU, MenuTraits>;                 // with the menus it holds
+using LocalMemory = Owned<HLOCAL, LocalMemoryTraits>;  // what the system handed out as local memory
 
 // A device context from GetDC/GetDCEx, handed back to its window.
 class WindowDc {
@@ -85,6 +95,12 @@ class WindowDc {
   private:
     HWND window_;
     HDC dc_;
+};
+
+// The whole screen's device context.
+class ScreenDc : public WindowDc {
+  public:
+    ScreenDc() : WindowDc(nullptr, GetDC(nullptr)) {}
 };
 
 // An object selected into a DC for a scope, the previous one restored after.

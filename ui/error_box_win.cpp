@@ -1,7 +1,7 @@
-#include "app/error_box_win.h"
+#include "ui/error_box_win.h"
 
 #include "ui/captions.h"
-#include "win/text.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 

@@ -1,15 +1,16 @@
 #pragma once
-// UTF-8 inside the program, UTF-16 at the Windows API.
+// UTF-8 inside the program, UTF-16 at the Windows API, converted by the program's own codec
+// (win/utf16.h), which the portable settings use too.
 
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 namespace dhsu::win {
 
-std::wstring Wide(const std::string& utf8);
-std::string Utf8(const std::wstring& wide);
-std::string Utf8(const wchar_t* wide, int length);
+std::wstring Wide(std::string_view utf8);
+std::string Utf8(std::wstring_view wide);
 
 // The system's text for an error code, without the trailing line break.
 std::string SystemErrorText(DWORD error);
