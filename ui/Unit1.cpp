@@ -29,15 +29,6 @@ constexpr COLORREF kNoticeColour = RGB(255, 255, 0);
 constexpr LANGID kJapanese = 17;
 constexpr DWORD kCloseWaitMs = 100;
 
-int Scale(int value, UINT dpi) {
-    return MulDiv(value, dpi, 96);
-}
-
-UINT ScreenDpi() {
-    const win::ScreenDc screen;
-    return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
-}
-
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
@@ -198,8 +189,8 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 }
 
 void TForm1::FormCreate() {
-    CreateControls();
-    LayoutControls(dpi_);
+    BuildControls();
+    LayOut(dpi_);
     UpdateEncodingCaption();
     SendMessageW(
         handle_, WM_SETICON, ICON_BIG,
@@ -322,14 +313,8 @@ std::int16_t TForm1::JpegQuality() const {
     return static_cast<std::int16_t>(QualityPosition());
 }
 
-void TForm1::CreateControls() {
-    for (const ControlRow& row : MainWindowControls()) {
-        HWND control = CreateWindowExW(
-            0, row.windowClass, win::Wide(row.text).c_str(), row.style, 0, 0, 0, 0, handle_,
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance_, nullptr);
-        if (!control) throw std::runtime_error("Cannot create the main window's controls.");
-        controls_[row.id - Image_Logo] = control;
-    }
+void TForm1::BuildControls() {
+    CreateControls(handle_, MainWindowControls());
     SendMessageW(Control(UpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(Edit_Q)), 0);
     SendMessageW(Control(UpDown1), UDM_SETRANGE32, kMinQuality, kMaxQuality);
     UDACCEL stepByOne{0, 1};  // however long an arrow is held
@@ -348,24 +333,10 @@ void TForm1::CreateControls() {
     qualities_.Attach(Control(ListBox_Q));
 }
 
-void TForm1::LayoutControls(UINT dpi) {
+void TForm1::LayOut(UINT dpi) {
     dpi_ = dpi;
     CreateWindowFont(dpi);
-    for (const ControlRow& row : MainWindowControls()) {
-        int left = row.left, top = row.top;
-        if (row.parent != kNoControl) {
-            const ControlRow& box = RowOf(row.parent);
-            left += box.left;
-            top += box.top;
-        }
-        HWND control = Control(row.id);
-        SetWindowPos(control, nullptr, Scale(left, dpi), Scale(top, dpi), Scale(row.width, dpi),
-                     Scale(row.height, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
-        // After the font, which sets a list's item height from its own size.
-        if (row.itemHeight != 0)
-            SendMessageW(control, LB_SETITEMHEIGHT, 0, Scale(row.itemHeight, dpi));
-    }
+    LayoutControls(handle_, MainWindowControls(), Font(), dpi);
     InvalidateRect(handle_, nullptr, TRUE);
 }
 
@@ -381,7 +352,7 @@ void TForm1::CreateWindowFont(UINT dpi) {
 void TForm1::DpiChanged(WPARAM reportedDpi) {
     const UINT dpi = WindowDpi(handle_, reportedDpi);
     if (dpi == 0 || dpi == dpi_) return;
-    LayoutControls(dpi);
+    LayOut(dpi);
     const SIZE client{Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
     const RECT frame = FrameAroundCentre(handle_, kWindowStyle, client, dpi);
     SetWindowPos(handle_, nullptr, frame.left, frame.top, frame.right - frame.left,

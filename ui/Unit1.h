@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -17,7 +16,7 @@
 #include "shot/shot_system_win.h"
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 #include "ui/quality_commit.h"
 #include "win/handles_win.h"
 
@@ -68,8 +67,8 @@ class TForm1 {
     void Button_FileNameClick();
     void Button_OptionClick();
 
-    void CreateControls();
-    void LayoutControls(UINT dpi);
+    void BuildControls();
+    void LayOut(UINT dpi);
     void CreateWindowFont(UINT dpi);
     void DpiChanged(WPARAM reportedDpi);
     void DrawLogo(const DRAWITEMSTRUCT& item) const;
@@ -79,7 +78,7 @@ class TForm1 {
     std::string Directory() const;  // the one FileListBox1 shows, where the shots go
     std::int16_t JpegQuality() const;
     void RegisterShutterKey();
-    HWND Control(ControlId id) const { return controls_[id - Image_Logo]; }
+    HWND Control(ControlId id) const { return GetDlgItem(handle_, id); }
     bool IsChecked(ControlId id) const;
     void SetChecked(ControlId id, bool checked);
     void SetQualityPosition(int position);
@@ -88,7 +87,6 @@ class TForm1 {
 
     HINSTANCE instance_;
     HWND handle_ = nullptr;
-    std::array<HWND, kControlIdEnd - Image_Logo> controls_{};
     win::GdiObject font_;
     win::GdiObject noticeBrush_;
     win::Menu PopupMenu1;

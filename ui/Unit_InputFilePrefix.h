@@ -18,14 +18,12 @@ class TForm_InputFilePrefix : public TForm_Input {
     int RadioGroup1ItemIndex() const { return itemIndex_; }
 
   protected:
-    const DialogDesign& Design() const override;
-    void FillControls() override;
-    void HandleCommand(int id, int code) override;
+    const DialogTable& Table() const override;
+    void Fill() override;
+    bool AcceptOk() override;
     void ReadBack() override;
 
   private:
-    void Button1Click();
-
     int itemIndex_ = 0;
 };
 

@@ -21,15 +21,15 @@ class TForm_Input : public DialogForm {
 
     explicit TForm_Input(const DialogOwner& owner) : DialogForm(owner) {}
 
-    // Before ShowModal: texts that replace the design's.
+    // Before ShowModal: texts in place of the table's.
     void SetLabelParentCaption(std::string caption) { parentCaption_ = std::move(caption); }
     void SetEditNewFolderText(std::string text) { editText_ = std::move(text); }
     // After ShowModal returned kModalOk: the text as typed.
     std::string EditNewFolderText() const { return editText_.value_or(""); }
 
   protected:
-    const DialogDesign& Design() const override;
-    void FillControls() override;
+    const DialogTable& Table() const override;
+    void Fill() override;
     void ReadBack() override;
 
   private:

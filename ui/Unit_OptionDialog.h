@@ -26,14 +26,11 @@ class TForm_KeyAssign : public DialogForm {
     std::int32_t Key() const { return key_; }
 
   protected:
-    const DialogDesign& Design() const override;
-    void FormCreate() override;
-    void FormShow() override;
-    void HandleCommand(int id, int code) override;
+    const DialogTable& Table() const override;
+    void Fill() override;
+    void ReadBack() override;
 
   private:
-    void OKBtnClick();
-
     std::int32_t key_ = 9;
 };
 

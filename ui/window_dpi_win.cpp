@@ -1,5 +1,7 @@
 #include "ui/window_dpi_win.h"
 
+#include "win/handles_win.h"
+
 namespace dhsu {
 namespace {
 
@@ -29,6 +31,11 @@ const DpiEntries& Entries() {
 }
 
 }  // namespace
+
+UINT ScreenDpi() {
+    const win::ScreenDc screen;
+    return static_cast<UINT>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
+}
 
 UINT WindowDpi(HWND window, WPARAM reportedDpi) {
     if (Entries().getDpiForWindow) return Entries().getDpiForWindow(window);

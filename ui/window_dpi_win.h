@@ -7,6 +7,14 @@
 
 namespace dhsu {
 
+// Sizes are laid out in pixels at 96 dpi, 100 %.
+inline int Scale(int value, UINT dpi) {
+    return MulDiv(value, static_cast<int>(dpi), 96);
+}
+
+// The DPI of the screen the program starts on.
+UINT ScreenDpi();
+
 // The DPI the window is shown at; 0 when it cannot be known. Systems older than Windows 10 1607
 // cannot say, and their message's DPI is taken only when it is one a monitor can have.
 UINT WindowDpi(HWND window, WPARAM reportedDpi);

@@ -5,7 +5,7 @@
 #include <thread>
 
 #include "registry_settings.h"
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 #include "window_search.h"
 
 namespace e2e {

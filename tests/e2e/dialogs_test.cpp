@@ -14,7 +14,7 @@
 #include "ui/Unit_InputFilePrefix.h"
 #include "ui/Unit_NewFolder.h"
 #include "ui/Unit_OptionDialog.h"
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 
 namespace e2e {
 namespace {

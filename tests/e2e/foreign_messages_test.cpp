@@ -11,7 +11,7 @@
 #include "jpeg/encode_jpeg_win.h"
 #include "test_window.h"
 #include "ui/Unit_OptionDialog.h"
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 
 namespace e2e {
 namespace {

@@ -10,7 +10,7 @@
 #include "dhsu_process.h"
 #include "registry_settings.h"
 #include "test_window.h"
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 
 namespace e2e {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "registry_settings.h"
 #include "test_window.h"
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 
 namespace e2e {
 namespace {

@@ -12,7 +12,7 @@
 #include "paused_library.h"
 #include "process_usage.h"
 #include "test_window.h"
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 #include "win/handles_win.h"
 
 namespace e2e {

@@ -9,7 +9,7 @@
 #include <string>
 #include <thread>
 
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 #include "window_search.h"
 
 namespace {

@@ -1,14 +1,13 @@
 #pragma once
-// The main window's controls as one table, read like the form's design.
-
-#include <windows.h>
+// The main window's controls as one table.
 
 #include <span>
+
+#include "ui/control_table_win.h"
 
 namespace dhsu {
 
 enum ControlId : int {
-    kNoControl = 0,
     Image_Logo = 100,
     Memo1,
     GroupBox_Folder,
@@ -27,25 +26,13 @@ enum ControlId : int {
     Notice,
     ListBox_BMPFiles,
     ListBox_Q,
-    kControlIdEnd
 };
 
 // Commands that are not controls.
 constexpr int POPUP_NEWFOLDER = 200;
 
-struct ControlRow {
-    ControlId id;
-    const wchar_t* windowClass;
-    ControlId parent;  // positions are relative to the parent group box, if any
-    int left, top, width, height;
-    const char* text;  // UTF-8
-    DWORD style;
-    int itemHeight = 0;  // a list box's rows, where the design gives them
-};
-
-// In tab order: Windows tabs through sibling windows in the order they were created.
+// In tab order.
 std::span<const ControlRow> MainWindowControls();
-const ControlRow& RowOf(ControlId id);
 
 constexpr int kClientWidth = 449;
 constexpr int kClientHeight = 316;

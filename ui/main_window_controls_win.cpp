@@ -1,9 +1,6 @@
-#include "ui/main_window_controls.h"
+#include "ui/main_window_controls_win.h"
 
 #include <commctrl.h>
-
-#include <algorithm>
-#include <iterator>
 
 #include "dhsu_version.h"
 
@@ -33,13 +30,13 @@ constexpr const char* kNoticeText =
 // clang-format off
 constexpr ControlRow kControls[] = {
     // id                   class            parent           left top  w    h    text, style, item height
-    {Image_Logo,          L"STATIC",        kNoControl,      8,   8,   153, 73,  "", kChild | SS_OWNERDRAW},
-    {GroupBox_Folder,     L"BUTTON",        kNoControl,      168, 8,   273, 145, "Adresář s obrázky", kChild | BS_GROUPBOX},
+    {Image_Logo,          L"STATIC",        kNoParent,       8,   8,   153, 73,  "", kChild | SS_OWNERDRAW},
+    {GroupBox_Folder,     L"BUTTON",        kNoParent,       168, 8,   273, 145, "Adresář s obrázky", kChild | BS_GROUPBOX},
     {FileListBox1,        L"LISTBOX",       GroupBox_Folder, 8,   16,  121, 97,  "", kChild | kTab | kListBox | LBS_SORT, 15},
     {DirectoryListBox1,   L"LISTBOX",       GroupBox_Folder, 136, 16,  129, 97,  "", kChild | kTab | kListBox, 16},
     {DriveComboBox1,      L"COMBOBOX",      GroupBox_Folder, 136, 120, 129, 200, "", kChild | kTab | CBS_DROPDOWNLIST | WS_VSCROLL},
     {Label_Count,         L"STATIC",        GroupBox_Folder, 8,   122, 48,  15,  "Obr.  : 0", kChild | SS_LEFTNOWORDWRAP},
-    {GroupBox_Option,     L"BUTTON",        kNoControl,      168, 160, 273, 97,  "Nastavení", kChild | BS_GROUPBOX},
+    {GroupBox_Option,     L"BUTTON",        kNoParent,       168, 160, 273, 97,  "Nastavení", kChild | BS_GROUPBOX},
     {CheckBox_JPEG,       L"BUTTON",        GroupBox_Option, 8,   16,  129, 17,  "Jpeg komprese", kChild | kTab | BS_AUTOCHECKBOX},
     {CheckBox_ClientRect, L"BUTTON",        GroupBox_Option, 144, 16,  116, 17,  "Odst. záhlaví okna", kChild | kTab | BS_AUTOCHECKBOX},
     {Label3,              L"STATIC",        GroupBox_Option, 8,   45,  208, 15,  "Jpeg (kvalita: 5% nízká 100% vysoká)", kChild | SS_LEFTNOWORDWRAP},
@@ -47,10 +44,10 @@ constexpr ControlRow kControls[] = {
     {UpDown1,             UPDOWN_CLASSW,    GroupBox_Option, 249, 40,  15,  23,  "", kChild | kTab | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS},
     {Button_FileName,     L"BUTTON",        GroupBox_Option, 8,   64,  121, 25,  "Jméno souboru...", kChild | kTab | BS_PUSHBUTTON},
     {Button_Option,       L"BUTTON",        GroupBox_Option, 144, 64,  121, 25,  "Přiřadit klávesu...", kChild | kTab | BS_PUSHBUTTON},
-    {Memo1,               L"EDIT",          kNoControl,      8,   88,  153, 169, kMemoText, kChild | kTab | kReadOnlyMemo},
-    {ListBox_BMPFiles,    L"LISTBOX",       kNoControl,      176, 296, 57,  65,  "", kHidden | kTab | kListBox, 15},
-    {ListBox_Q,           L"LISTBOX",       kNoControl,      240, 296, 49,  65,  "", kHidden | kTab | kListBox, 15},
-    {Notice,              L"EDIT",          kNoControl,      8,   264, 433, 49,  kNoticeText, kChild | kTab | ES_MULTILINE | ES_READONLY},
+    {Memo1,               L"EDIT",          kNoParent,       8,   88,  153, 169, kMemoText, kChild | kTab | kReadOnlyMemo},
+    {ListBox_BMPFiles,    L"LISTBOX",       kNoParent,       176, 296, 57,  65,  "", kHidden | kTab | kListBox, 15},
+    {ListBox_Q,           L"LISTBOX",       kNoParent,       240, 296, 49,  65,  "", kHidden | kTab | kListBox, 15},
+    {Notice,              L"EDIT",          kNoParent,       8,   264, 433, 49,  kNoticeText, kChild | kTab | ES_MULTILINE | ES_READONLY},
 };
 // clang-format on
 
@@ -58,11 +55,6 @@ constexpr ControlRow kControls[] = {
 
 std::span<const ControlRow> MainWindowControls() {
     return kControls;
-}
-
-const ControlRow& RowOf(ControlId id) {
-    return *std::find_if(std::begin(kControls), std::end(kControls),
-                         [id](const ControlRow& row) { return row.id == id; });
 }
 
 }  // namespace dhsu
