@@ -5,7 +5,7 @@
 #include <thread>
 #include <utility>
 
-#include "jpeg/conversion_rules.h"
+#include "jpeg/jpeg_quality.h"
 
 namespace dhsu {
 namespace {
@@ -40,7 +40,7 @@ class TEncodeJpeg {
     std::shared_ptr<WorkerSignal> signal_;
     EncodeJpegSetup setup_;
     std::string currentPath_;
-    std::int32_t currentQuality_ = kDefaultJpegQuality;
+    std::int32_t currentQuality_ = kDefaultQuality;
 };
 
 void TEncodeJpeg::Execute() {
@@ -62,7 +62,7 @@ void TEncodeJpeg::Execute() {
 
 void TEncodeJpeg::ReadQueueHead() {
     currentPath_.clear();
-    currentQuality_ = kDefaultJpegQuality;
+    currentQuality_ = kDefaultQuality;
     if (setup_.queue.paths.Count() > 0) currentPath_ = setup_.queue.paths.First();
     if (setup_.queue.qualities.Count() > 0) {
         currentQuality_ = ParseQualityText(setup_.queue.qualities.First());
@@ -71,7 +71,7 @@ void TEncodeJpeg::ReadQueueHead() {
 
 void TEncodeJpeg::RemoveQueueHead() {
     currentPath_.clear();
-    currentQuality_ = kDefaultJpegQuality;
+    currentQuality_ = kDefaultQuality;
     if (setup_.queue.paths.Count() > 0) setup_.queue.paths.RemoveFirst();
     if (setup_.queue.qualities.Count() > 0) setup_.queue.qualities.RemoveFirst();
     if (setup_.onHeadRemoved) setup_.onHeadRemoved();

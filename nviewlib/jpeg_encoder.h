@@ -18,6 +18,8 @@ struct JpegData {
     std::size_t size = 0;
 };
 
+// The library's own contract, TurboJPEG's whole range. The program lets a user choose only part
+// of it (jpeg/jpeg_quality.h), which is the program's concern; the library serves any caller.
 constexpr int kMinJpegQuality = 0;  // TurboJPEG treats 0 as 1, the coarsest tables
 constexpr int kMaxJpegQuality = 100;
 

@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "jpeg/jpeg_quality.h"
 #include "settings/key_store.h"
 
 namespace dhsu {
@@ -17,7 +18,7 @@ struct Settings {
     std::int32_t shutterKey = 27;  // virtual-key code; 27 is Esc
     bool clientAreaMode = true;
     bool jpegEnabled = true;
-    std::int16_t jpegQuality = 75;  // the up-down's position; not clamped here
+    std::int16_t jpegQuality = kDefaultQuality;  // the up-down's position; not clamped here
 };
 
 // A value that could not be written; what() reads "Failed to set data for '<value name>'".

@@ -5,13 +5,9 @@
 
 #include <stdexcept>
 
-#include "ui/error_box_win.h"
-#include "jpeg/encode_jpeg_win.h"
 #include "settings/registry_key_store_win.h"
-#include "shot/clipboard_capture_win.h"
 #include "shot/temporary_shot_file_win.h"
 #include "ui/captions.h"
-#include "ui/quality_commit.h"
 #include "ui/resource.h"
 #include "ui/window_dpi_win.h"
 #include "win/files_win.h"
@@ -319,6 +315,7 @@ void TForm1::BuildControls() {
     SendMessageW(Control(UpDown1), UDM_SETRANGE32, kMinQuality, kMaxQuality);
     UDACCEL stepByOne{0, 1};  // however long an arrow is held
     SendMessageW(Control(UpDown1), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&stepByOne));
+    SetQualityPosition(kDefaultQuality);  // the up-down writes it into Edit_Q
     SendMessageW(Control(Edit_Q), EM_SETLIMITTEXT, 8, 0);
     SetWindowSubclass(Control(Edit_Q), QualityEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
     noticeBrush_.Reset(CreateSolidBrush(kNoticeColour));

@@ -7,17 +7,17 @@
 #include <memory>
 #include <string>
 
-#include "ui/error_box_win.h"
 #include "jpeg/encode_jpeg_win.h"
+#include "jpeg/jpeg_quality.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
 #include "shot/clipboard_capture_win.h"
 #include "shot/shot_recorder.h"
 #include "shot/shot_system_win.h"
+#include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls_win.h"
-#include "ui/quality_commit.h"
 #include "win/handles_win.h"
 
 namespace dhsu {

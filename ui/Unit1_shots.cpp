@@ -1,5 +1,8 @@
 // The main window's handlers that take shots, and the texts that tell of them.
 
+#include <exception>
+#include <string>
+
 #include "shot/window_capture_win.h"
 #include "ui/Unit1.h"
 #include "ui/captions.h"

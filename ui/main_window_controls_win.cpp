@@ -40,7 +40,7 @@ constexpr ControlRow kControls[] = {
     {CheckBox_JPEG,       L"BUTTON",        GroupBox_Option, 8,   16,  129, 17,  "Jpeg komprese", kChild | kTab | BS_AUTOCHECKBOX},
     {CheckBox_ClientRect, L"BUTTON",        GroupBox_Option, 144, 16,  116, 17,  "Odst. záhlaví okna", kChild | kTab | BS_AUTOCHECKBOX},
     {Label3,              L"STATIC",        GroupBox_Option, 8,   45,  208, 15,  "Jpeg (kvalita: 5% nízká 100% vysoká)", kChild | SS_LEFTNOWORDWRAP},
-    {Edit_Q,              L"EDIT",          GroupBox_Option, 216, 40,  33,  23,  "75", kChild | kTab | WS_BORDER | ES_AUTOHSCROLL},
+    {Edit_Q,              L"EDIT",          GroupBox_Option, 216, 40,  33,  23,  "", kChild | kTab | WS_BORDER | ES_AUTOHSCROLL},
     {UpDown1,             UPDOWN_CLASSW,    GroupBox_Option, 249, 40,  15,  23,  "", kChild | kTab | UDS_SETBUDDYINT | UDS_ARROWKEYS | UDS_NOTHOUSANDS},
     {Button_FileName,     L"BUTTON",        GroupBox_Option, 8,   64,  121, 25,  "Jméno souboru...", kChild | kTab | BS_PUSHBUTTON},
     {Button_Option,       L"BUTTON",        GroupBox_Option, 144, 64,  121, 25,  "Přiřadit klávesu...", kChild | kTab | BS_PUSHBUTTON},

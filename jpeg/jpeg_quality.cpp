@@ -1,5 +1,6 @@
-#include "jpeg/conversion_rules.h"
+#include "jpeg/jpeg_quality.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace dhsu {
@@ -28,8 +29,14 @@ std::int32_t ParseQualityText(const std::string& text) {
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
+int CommittedQuality(const std::string& text) {
+    const std::int32_t value = ParseQualityText(text);
+    if (value == 0) return kDefaultQuality;
+    return std::clamp<std::int32_t>(value, kMinQuality, kMaxQuality);
+}
+
 std::int32_t UsableQuality(std::int32_t quality) {
-    return quality < 0 || quality > 100 ? kDefaultJpegQuality : quality;
+    return quality < 0 || quality > kMaxQuality ? kDefaultQuality : quality;
 }
 
 }  // namespace dhsu
