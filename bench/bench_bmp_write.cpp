@@ -27,6 +27,18 @@ class FileSink : public dhsu::ByteSink {
     std::FILE* file_;
 };
 
+class CountingSink : public dhsu::ByteSink {
+  public:
+    void Write(const std::uint8_t*, std::size_t size) override { count += size; }
+    std::size_t count = 0;
+};
+
+std::size_t EncodedSize(const dhsu::BitmapView& view) {
+    CountingSink sink;
+    dhsu::EncodeBmp(view, sink);
+    return sink.count;
+}
+
 double MedianMs(std::vector<double> samples) {
     std::sort(samples.begin(), samples.end());
     return samples[samples.size() / 2];
@@ -43,7 +55,7 @@ void Compare(std::int32_t width, std::int32_t height, const std::string& path) {
     std::vector<std::uint8_t> frame(std::size_t(width) * height * 4);
     for (std::size_t i = 0; i < frame.size(); ++i) frame[i] = std::uint8_t(i * 31 + (i >> 12));
     const dhsu::BitmapView view{width, height, 32, {}, frame.data(), std::size_t(width) * 4};
-    const std::vector<std::uint8_t> ready(dhsu::BmpFileSize(view), 0x5A);
+    const std::vector<std::uint8_t> ready(EncodedSize(view), 0x5A);
 
     // Alternated, so both see the same state of the disk cache and the machine.
     std::vector<double> plainSamples, bmpSamples;

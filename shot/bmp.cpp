@@ -123,12 +123,6 @@ std::size_t StoredRowSize(std::int32_t width, int storedBitsPerPixel) {
     return (static_cast<std::size_t>(width) * storedBitsPerPixel + 31) / 32 * 4;
 }
 
-std::size_t BmpFileSize(const BitmapView& bitmap) {
-    const int storedBpp = StoredBitsPerPixel(bitmap.bitsPerPixel);
-    return kFileHeaderSize + kInfoHeaderSize + PaletteSize(storedBpp) * 4 +
-           StoredRowSize(bitmap.width, storedBpp) * static_cast<std::size_t>(bitmap.height);
-}
-
 void EncodeBmp(const BitmapView& bitmap, ByteSink& sink) {
     Validate(bitmap);
     WriteHeaders(bitmap, sink);

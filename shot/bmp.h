@@ -31,7 +31,6 @@ class ByteSink {
 // 16 and 32-bit pixels are stored as 24 bits; the other depths as they are.
 int StoredBitsPerPixel(int bitsPerPixel);
 std::size_t StoredRowSize(std::int32_t width, int storedBitsPerPixel);
-std::size_t BmpFileSize(const BitmapView& bitmap);
 
 // Writes the whole file to the sink in a few large blocks. Throws std::invalid_argument for a
 // depth or palette the format cannot hold.
