@@ -185,8 +185,8 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 }
 
 void TForm1::FormCreate() {
+    CreateWindowFont(dpi_);
     BuildControls();
-    LayOut(dpi_);
     UpdateEncodingCaption();
     SendMessageW(
         handle_, WM_SETICON, ICON_BIG,
@@ -310,7 +310,7 @@ std::int16_t TForm1::JpegQuality() const {
 }
 
 void TForm1::BuildControls() {
-    CreateControls(handle_, MainWindowControls());
+    CreateControls(handle_, MainWindowControls(), Font(), dpi_);
     SendMessageW(Control(UpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(Edit_Q)), 0);
     SendMessageW(Control(UpDown1), UDM_SETRANGE32, kMinQuality, kMaxQuality);
     UDACCEL stepByOne{0, 1};  // however long an arrow is held

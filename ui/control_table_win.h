@@ -23,11 +23,12 @@ struct ControlRow {
     Sizing sizing = Sizing::kFixed;  // a label that takes the size of its text
 };
 
-// Makes the controls as children of `window`, in the table's order, which is the tab order:
-// Windows tabs through sibling windows in the order they were made. Throws when one fails.
-void CreateControls(HWND window, std::span<const ControlRow> rows);
+// Makes the controls as children of `window`, placed for `dpi` and in `font`, in the table's
+// order, which is the tab order: Windows tabs through sibling windows in the order they were
+// made. Throws when one fails.
+void CreateControls(HWND window, std::span<const ControlRow> rows, HFONT font, UINT dpi);
 
-// Places the controls at `dpi` and gives them `font`; again whenever the DPI changes.
+// Places the controls anew at `dpi` and gives them `font`, when the DPI changes.
 void LayoutControls(HWND window, std::span<const ControlRow> rows, HFONT font, UINT dpi);
 
 }  // namespace dhsu

@@ -55,10 +55,9 @@ INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam
 
 void DialogForm::InitDialog() {
     win::SetWindowTextUtf8(handle_, Table().caption);
-    CreateControls(handle_, Table().controls);
     // The owner's font, so that the dialogs follow the main window's font switch.
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font), FALSE);
-    LayoutControls(handle_, Table().controls, owner_.font, owner_.dpi);
+    CreateControls(handle_, Table().controls, owner_.font, owner_.dpi);
     Fill();
     FitLabels();
     SizeAndCentre();
