@@ -6,6 +6,7 @@
 
 #include "shot/bmp.h"
 #include "shot/shot_file.h"
+#include "shot/single_colour.h"
 #include "shot/temporary_shot_file_win.h"
 
 namespace dhsu {
@@ -41,14 +42,22 @@ BITMAP BitmapInfo(HBITMAP bitmap) {
     return info;
 }
 
-struct DibPixels {
+struct DibPixels : ShotPixels {
+    bool IsSingleColour() const override { return dhsu::IsSingleColour(view); }
+    std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override {
+        auto file = std::make_unique<TemporaryShotFile>(path);
+        FileSink sink(path, file->Handle());
+        EncodeBmp(view, sink);
+        return file;
+    }
+
     BitmapView view;
     std::vector<std::uint8_t> bits;
 };
 
 // Device-independent pixels of the bitmap: palettised depths as they are, 16 and 32 bits as
 // 32-bit pixels (which keeps a 5-6-5 screen's sixth green bit), 24 as 24.
-DibPixels ReadPixels(HBITMAP bitmap, HPALETTE palette) {
+std::unique_ptr<DibPixels> ReadDib(HBITMAP bitmap, HPALETTE palette) {
     const BITMAP info = BitmapInfo(bitmap);
     const int depth = info.bmBitsPixel * info.bmPlanes;
     const int dibDepth = depth <= 8 ? (depth <= 1 ? 1 : depth <= 4 ? 4 : 8) : depth == 24 ? 24 : 32;
@@ -57,24 +66,24 @@ DibPixels ReadPixels(HBITMAP bitmap, HPALETTE palette) {
     auto* bmi = reinterpret_cast<BITMAPINFO*>(header.data());
     bmi->bmiHeader = {sizeof(BITMAPINFOHEADER),    info.bmWidth, info.bmHeight, 1,
                       static_cast<WORD>(dibDepth), BI_RGB};
-    DibPixels result;
-    result.view.width = info.bmWidth;
-    result.view.height = info.bmHeight;
-    result.view.bitsPerPixel = dibDepth;
-    result.view.stride = StoredRowSize(info.bmWidth, dibDepth);
-    result.bits.resize(result.view.stride * info.bmHeight);
+    auto result = std::make_unique<DibPixels>();
+    result->view.width = info.bmWidth;
+    result->view.height = info.bmHeight;
+    result->view.bitsPerPixel = dibDepth;
+    result->view.stride = StoredRowSize(info.bmWidth, dibDepth);
+    result->bits.resize(result->view.stride * info.bmHeight);
     const win::ScreenDc screen;
     const HPALETTE previous = palette ? SelectPalette(screen.Get(), palette, FALSE) : nullptr;
     if (palette) RealizePalette(screen.Get());
     const int lines =
-        GetDIBits(screen.Get(), bitmap, 0, info.bmHeight, result.bits.data(), bmi, DIB_RGB_COLORS);
+        GetDIBits(screen.Get(), bitmap, 0, info.bmHeight, result->bits.data(), bmi, DIB_RGB_COLORS);
     if (previous) SelectPalette(screen.Get(), previous, FALSE);
     if (lines != info.bmHeight) throw std::runtime_error("Cannot read the captured picture.");
     for (int i = 0; i < colours; ++i) {
         const RGBQUAD& c = bmi->bmiColors[i];
-        result.view.palette.push_back({c.rgbBlue, c.rgbGreen, c.rgbRed, 0});
+        result->view.palette.push_back({c.rgbBlue, c.rgbGreen, c.rgbRed, 0});
     }
-    result.view.bits = result.bits.data();
+    result->view.bits = result->bits.data();
     return result;
 }
 
@@ -102,12 +111,8 @@ int CaptureBuffer::Height() const {
     return bitmap_ ? BitmapInfo(Bitmap()).bmHeight : 0;
 }
 
-std::unique_ptr<WrittenShot> CaptureBuffer::WriteBmp(const std::string& path) const {
-    const DibPixels pixels = ReadPixels(Bitmap(), static_cast<HPALETTE>(palette_.Get()));
-    auto file = std::make_unique<TemporaryShotFile>(path);
-    FileSink sink(path, file->Handle());
-    EncodeBmp(pixels.view, sink);
-    return file;
+std::unique_ptr<ShotPixels> CaptureBuffer::ReadPixels() const {
+    return ReadDib(Bitmap(), static_cast<HPALETTE>(palette_.Get()));
 }
 
 }  // namespace dhsu

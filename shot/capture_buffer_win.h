@@ -19,9 +19,10 @@ class CaptureBuffer : public ShotImage {
     int Width() const;
     int Height() const;
 
-    // The picture as a complete BMP file beside `path`, under a temporary name until it is
-    // moved there; a file that could not be written completely is removed.
-    std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override;
+    // Device-independent pixels of the picture, which write a complete BMP file beside a path,
+    // under a temporary name until it is moved there; a file that could not be written
+    // completely is removed.
+    std::unique_ptr<ShotPixels> ReadPixels() const override;
 
   private:
     win::GdiObject bitmap_;

@@ -26,15 +26,26 @@ RecordedShot ShotRecorder::Record(const ShotImage& image, const ShotSettings& se
 std::string ShotRecorder::Write(const ShotImage& image, const ShotSettings& settings,
                                 std::string& prefix) {
     std::string path = namer_.MakeShotPath(settings.folder, prefix, settings.suffixMode);
-    // Heard before the file is written; a sound chosen from the picture would be chosen here.
-    system_.Beep();
-    const std::unique_ptr<WrittenShot> file = image.WriteBmp(path);
+    const std::unique_ptr<WrittenShot> file = ReadSounding(image)->WriteBmp(path);
     for (int attempt = 1; !file->MoveTo(path); ++attempt) {
         if (attempt == kNamingAttempts)
             throw std::runtime_error("Cannot save the shot to \"" + path + "\".\nThe file exists.");
         path = namer_.MakeShotPath(settings.folder, prefix, settings.suffixMode);
     }
     return path;
+}
+
+// Heard before the file is written; a picture that cannot be read still beeps.
+std::unique_ptr<ShotPixels> ShotRecorder::ReadSounding(const ShotImage& image) {
+    std::unique_ptr<ShotPixels> pixels;
+    try {
+        pixels = image.ReadPixels();
+    } catch (...) {
+        system_.Beep(ShotSound::kBeep);
+        throw;
+    }
+    system_.Beep(pixels->IsSingleColour() ? ShotSound::kWarning : ShotSound::kBeep);
+    return pixels;
 }
 
 }  // namespace dhsu

@@ -19,18 +19,31 @@ class WrittenShot {
     virtual bool MoveTo(const std::string& path) = 0;
 };
 
-// A captured picture that can store itself as a BMP file.
-class ShotImage {
+// A captured picture's pixels, read once for the shot.
+class ShotPixels {
   public:
-    virtual ~ShotImage() = default;
+    virtual ~ShotPixels() = default;
+    virtual bool IsSingleColour() const = 0;
     // Writes the whole file beside `path`; throws with the reason when it cannot.
     virtual std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const = 0;
 };
 
+// A captured picture.
+class ShotImage {
+  public:
+    virtual ~ShotImage() = default;
+    // Throws with the reason when the picture cannot be read.
+    virtual std::unique_ptr<ShotPixels> ReadPixels() const = 0;
+};
+
+// A flat picture warns: a player in a full-screen game hears at once that the capture saw
+// nothing and can use Print Screen instead.
+enum class ShotSound { kBeep, kWarning };
+
 // The system as recording meets it: naming's, and the shot's sound.
 class ShotSystem : public NamingSystem {
   public:
-    virtual void Beep() = 0;
+    virtual void Beep(ShotSound sound) = 0;
 };
 
 // The window's settings at the moment of the shot.
@@ -59,6 +72,7 @@ class ShotRecorder {
 
   private:
     std::string Write(const ShotImage& image, const ShotSettings& settings, std::string& prefix);
+    std::unique_ptr<ShotPixels> ReadSounding(const ShotImage& image);
 
     ShotSystem& system_;
     // Naming goes on across shots within one run, and so does the count.

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "shot/shot_sound_win.h"
 #include "win/files_win.h"
 #include "win/text_win.h"
 
@@ -17,8 +18,8 @@ bool WinShotSystem::IsTaken(const std::string& path) const {
     return win::PathExists(win::Wide(path));
 }
 
-void WinShotSystem::Beep() {
-    MessageBeep(0xFFFFFFFF);
+void WinShotSystem::Beep(ShotSound sound) {
+    PlayShotSound(sound);
 }
 
 }  // namespace dhsu

@@ -9,7 +9,7 @@ class WinShotSystem final : public ShotSystem {
   public:
     LocalTime Now() override;
     bool IsTaken(const std::string& path) const override;
-    void Beep() override;
+    void Beep(ShotSound sound) override;
 };
 
 }  // namespace dhsu

@@ -98,14 +98,15 @@ void DismissMessageBox(HWND box) {
 }
 
 DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, bool keepSettings,
-                         bool waitForWindow) {
+                         bool waitForWindow, const std::filesystem::path& program) {
     if (!keepSettings) ClearSettings();
     const auto exe = folder / "dhsu.exe";
-    std::vector<std::string> files{"dhsu.exe"};
-    if (withLibrary) files.push_back("NviewLib.dll");
-    for (const std::string& file : files) {
-        if (!CopyFileW((ProgramDirectory() / file).c_str(), (folder / file).c_str(), FALSE))
-            ADD_FAILURE() << "cannot copy " << (ProgramDirectory() / file).string();
+    std::vector<std::pair<std::filesystem::path, std::string>> files{
+        {program.empty() ? ProgramDirectory() / "dhsu.exe" : program, "dhsu.exe"}};
+    if (withLibrary) files.emplace_back(ProgramDirectory() / "NviewLib.dll", "NviewLib.dll");
+    for (const auto& [source, name] : files) {
+        if (!CopyFileW(source.c_str(), (folder / name).c_str(), FALSE))
+            ADD_FAILURE() << "cannot copy " << source.string();
     }
     STARTUPINFOW startup{sizeof startup};
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";

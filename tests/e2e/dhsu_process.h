@@ -39,9 +39,11 @@ void DismissMessageBox(HWND box);
 class DhsuProcess {
   public:
     // Copies dhsu.exe (and, if asked, NviewLib.dll) into `folder` and starts it there. Unless
-    // told to keep them, the stored settings are cleared first, so shots go to `folder`.
+    // told to keep them, the stored settings are cleared first, so shots go to `folder`. A
+    // `program` given is copied there as dhsu.exe instead.
     explicit DhsuProcess(const std::filesystem::path& folder, bool withLibrary = false,
-                         bool keepSettings = false, bool waitForWindow = true);
+                         bool keepSettings = false, bool waitForWindow = true,
+                         const std::filesystem::path& program = {});
     // The main window, once it shows (start-up may first show a message).
     HWND WaitForWindow();
     ~DhsuProcess();

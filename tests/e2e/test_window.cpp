@@ -8,6 +8,7 @@ namespace e2e {
 namespace {
 
 constexpr wchar_t kClass[] = L"DhsuE2eTestWindow";
+constexpr COLORREF kFlatColour = RGB(40, 60, 80);
 
 void PaintPattern(HWND window) {
     PAINTSTRUCT paint;
@@ -22,9 +23,23 @@ void PaintPattern(HWND window) {
     EndPaint(window, &paint);
 }
 
+void PaintFlat(HWND window) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH brush = CreateSolidBrush(kFlatColour);
+    FillRect(dc, &client, brush);
+    DeleteObject(brush);
+    EndPaint(window, &paint);
+}
+
 LRESULT CALLBACK TestWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PAINT) {
-        PaintPattern(window);
+        if (GetWindowLongPtrW(window, GWLP_USERDATA) == LONG_PTR(TestWindow::Paint::kFlat))
+            PaintFlat(window);
+        else
+            PaintPattern(window);
         return 0;
     }
     return DefWindowProcW(window, message, wParam, lParam);
@@ -66,7 +81,7 @@ Pixel PatternAt(int x, int y) {
     return {std::uint8_t(x * 2), std::uint8_t(y * 3), std::uint8_t(x * 5 + y * 7)};
 }
 
-TestWindow::TestWindow(int left, int top, int clientWidth, int clientHeight) {
+TestWindow::TestWindow(int left, int top, int clientWidth, int clientHeight, Paint paint) {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = TestWindowProc;
     windowClass.hInstance = GetModuleHandleW(nullptr);
@@ -79,6 +94,7 @@ TestWindow::TestWindow(int left, int top, int clientWidth, int clientHeight) {
     window_ = CreateWindowExW(WS_EX_TOPMOST, kClass, L"Known picture", style, left, top,
                               frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
                               windowClass.hInstance, nullptr);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, LONG_PTR(paint));
     ShowWindow(window_, SW_SHOW);
     UpdateWindow(window_);
 }

@@ -24,7 +24,8 @@ bool PutOnClipboard(HWND owner, UINT format, HANDLE data);
 
 class TestWindow {
   public:
-    TestWindow(int left, int top, int clientWidth, int clientHeight);
+    enum class Paint { kPattern, kFlat };  // the pattern, or one colour all over
+    TestWindow(int left, int top, int clientWidth, int clientHeight, Paint paint = Paint::kPattern);
     ~TestWindow();
     HWND Handle() const { return window_; }
     // Makes it the foreground window with its picture painted.

@@ -20,7 +20,9 @@ class FakeSystem : public ShotSystem {
         return t;
     }
     bool IsTaken(const std::string& path) const override { return files.count(path) > 0; }
-    void Beep() override { events.push_back("beep"); }
+    void Beep(ShotSound sound) override {
+        events.push_back(sound == ShotSound::kWarning ? "warning" : "beep");
+    }
 
     LocalTime now{2001, 3, 4, 17, 8, 9, 5};
     std::set<std::string> files;
@@ -43,18 +45,35 @@ class FakeWrittenShot : public WrittenShot {
     const std::set<std::string>& takenMeanwhile_;
 };
 
+// Reading the pixels takes `flat` as it is then; writing them logs and may fail.
 class FakeImage : public ShotImage {
   public:
     explicit FakeImage(FakeSystem& system) : system_(system) {}
-    std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override {
-        system_.events.push_back("write " + path);
-        if (fail) throw std::runtime_error("disk full");
-        return std::make_unique<FakeWrittenShot>(system_, takenMeanwhile);
+    std::unique_ptr<ShotPixels> ReadPixels() const override {
+        if (unreadable) throw std::runtime_error("cannot read");
+        return std::make_unique<FakePixels>(*this);
     }
+    bool unreadable = false;
+    bool flat = false;
     bool fail = false;
     std::set<std::string> takenMeanwhile;
 
   private:
+    class FakePixels : public ShotPixels {
+      public:
+        explicit FakePixels(const FakeImage& image) : image_(image), flat_(image.flat) {}
+        bool IsSingleColour() const override { return flat_; }
+        std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override {
+            image_.system_.events.push_back("write " + path);
+            if (image_.fail) throw std::runtime_error("disk full");
+            return std::make_unique<FakeWrittenShot>(image_.system_, image_.takenMeanwhile);
+        }
+
+      private:
+        const FakeImage& image_;
+        bool flat_;
+    };
+
     FakeSystem& system_;
 };
 
@@ -104,6 +123,19 @@ TEST_F(ShotRecorderTest, FailedWriteCountsAndBeepsButQueuesNothing) {
     EXPECT_EQ(next.number, 2);
     EXPECT_EQ(next.path, "D:\\Shots\\DH0002.bmp");
     EXPECT_TRUE(next.queue);
+}
+
+TEST_F(ShotRecorderTest, FlatPictureWarnsInsteadOfBeepingAndIsSavedAsUsual) {
+    image.flat = true;
+    const RecordedShot flat = Shoot();
+    EXPECT_EQ(system.events, (std::vector<std::string>{"warning", "write D:\\Shots\\DH0001.bmp",
+                                                       "move D:\\Shots\\DH0001.bmp"}));
+    EXPECT_EQ(flat.path, "D:\\Shots\\DH0001.bmp");
+    // A picture that cannot be read tells nothing of its colours: the simple beep, and the error.
+    image.unreadable = true;
+    system.events.clear();
+    EXPECT_TRUE(Shoot().failure);
+    EXPECT_EQ(system.events, std::vector<std::string>{"beep"});
 }
 
 TEST_F(ShotRecorderTest, RolloverLengthensThePrefixSettingEvenWhenTheWriteFails) {

@@ -1,0 +1,85 @@
+// The blank-frame check against the BMP write it comes before: on a flat frame it must look at
+// every pixel, the worst case; on an ordinary frame it should stop at once.
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <vector>
+
+#include "shot/bmp.h"
+#include "shot/single_colour.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class FileSink : public dhsu::ByteSink {
+  public:
+    explicit FileSink(const char* path) : file_(std::fopen(path, "wb")) {
+        std::setvbuf(file_, nullptr, _IONBF, 0);
+    }
+    ~FileSink() override { std::fclose(file_); }
+    void Write(const std::uint8_t* data, std::size_t size) override {
+        std::fwrite(data, 1, size, file_);
+    }
+
+  private:
+    std::FILE* file_;
+};
+
+double MedianMs(std::vector<double> samples) {
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+template <typename Step>
+double TimeMs(Step step) {
+    const auto start = Clock::now();
+    step();
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+constexpr std::int32_t kWidth = 3840, kHeight = 2160;
+
+dhsu::BitmapView Frame(const std::vector<std::uint8_t>& pixels) {
+    return {kWidth, kHeight, 32, {}, pixels.data(), std::size_t(kWidth) * 4};
+}
+
+}  // namespace
+
+int main() {
+    const auto path = (std::filesystem::temp_directory_path() / "dhsu_bench_blank.bmp").string();
+    std::vector<std::uint8_t> flat(std::size_t(kWidth) * kHeight * 4, 0x30);  // dark grey
+    std::vector<std::uint8_t> ordinary(flat.size());
+    for (std::size_t i = 0; i < ordinary.size(); ++i)
+        ordinary[i] = std::uint8_t(i * 31 + (i >> 12));
+
+    // Alternated, so both see the same state of the disk cache and the machine.
+    std::vector<double> checkSamples, writeSamples;
+    bool allFlat = true;
+    for (int i = 0; i < 31; ++i) {
+        checkSamples.push_back(TimeMs([&] { allFlat &= dhsu::IsSingleColour(Frame(flat)); }));
+        writeSamples.push_back(TimeMs([&] {
+            FileSink sink(path.c_str());
+            dhsu::EncodeBmp(Frame(flat), sink);
+        }));
+    }
+    std::filesystem::remove(path);
+
+    constexpr int kOrdinaryChecks = 100000;
+    int ordinaryFlat = 0;
+    const double ordinaryMs = TimeMs([&] {
+        for (int i = 0; i < kOrdinaryChecks; ++i)
+            ordinaryFlat += dhsu::IsSingleColour(Frame(ordinary));
+    });
+    if (!allFlat || ordinaryFlat != 0) {
+        std::printf("the check gave a wrong answer\n");
+        return 1;
+    }
+    const double check = MedianMs(checkSamples), write = MedianMs(writeSamples);
+    std::printf("%dx%d flat: check %.2f ms   BMP encode+write %.2f ms   ratio %.3f\n", kWidth,
+                kHeight, check, write, check / write);
+    std::printf("%dx%d ordinary: check %.3f us\n", kWidth, kHeight,
+                ordinaryMs * 1000 / kOrdinaryChecks);
+}

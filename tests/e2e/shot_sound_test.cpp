@@ -1,0 +1,85 @@
+// The sound a shot asks for, seen through dhsu_logged_sound.exe: a flat picture, the sign of a
+// capture that saw nothing, warns; any other picture beeps. Both are saved.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "dhsu_process.h"
+#include "test_window.h"
+#include "ui/main_window_controls_win.h"
+
+namespace e2e {
+namespace {
+
+HBITMAP FlatBitmap(int width, int height) {
+    const std::vector<std::uint32_t> bits(std::size_t(width) * height, 0x00405060);
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    HDC screen = GetDC(nullptr);
+    HBITMAP bitmap =
+        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+class ShotSoundTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // The program inherits the variable that names its log.
+        SetEnvironmentVariableW(L"DHSU_SOUND_LOG", (folder / "sounds.log").c_str());
+        dhsu = std::make_unique<DhsuProcess>(folder, false, false, true,
+                                             TestDirectory() / "dhsu_logged_sound.exe");
+        ASSERT_NE(dhsu->Window(), nullptr);
+        dhsu->Click(dhsu::CheckBox_JPEG);
+        ASSERT_FALSE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
+    }
+    void TearDown() override {
+        if (dhsu) {
+            EXPECT_EQ(dhsu->Close(), 0u);
+        }
+        SetEnvironmentVariableW(L"DHSU_SOUND_LOG", nullptr);
+    }
+
+    // The sound is asked for before the file is written, so a shot's file means its line is in.
+    void ExpectShot(const char* name) {
+        EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / name); }))
+            << "no " << name << "; files: " << ::testing::PrintToString(FilesIn(folder));
+    }
+    std::vector<std::string> Sounds() const {
+        std::ifstream log(folder / "sounds.log");
+        std::vector<std::string> lines;
+        for (std::string line; std::getline(log, line);) lines.push_back(line);
+        return lines;
+    }
+
+    std::filesystem::path folder;
+    std::unique_ptr<DhsuProcess> dhsu;
+};
+
+TEST_F(ShotSoundTest, ShutterKeyWarnsOverAFlatWindowAndBeepsOverAPatternedOne) {
+    {
+        TestWindow flat(700, 500, 200, 150, TestWindow::Paint::kFlat);
+        ASSERT_TRUE(flat.BringToFront());
+        PressKey(VK_ESCAPE);
+        ExpectShot("DH0001.bmp");
+    }
+    TestWindow patterned(700, 500, 200, 150);
+    ASSERT_TRUE(patterned.BringToFront());
+    PressKey(VK_ESCAPE);
+    ExpectShot("DH0002.bmp");
+    EXPECT_EQ(Sounds(), (std::vector<std::string>{"warning", "beep"}));
+}
+
+TEST_F(ShotSoundTest, ClipboardWarnsForAFlatBitmapAndBeepsForAPatternedOne) {
+    TestWindow owner(700, 500, 40, 30);
+    ASSERT_TRUE(PutOnClipboard(owner.Handle(), CF_BITMAP, FlatBitmap(120, 90)));
+    ExpectShot("DH0001.bmp");
+    ASSERT_TRUE(PutOnClipboard(owner.Handle(), CF_BITMAP, PatternBitmap(120, 90)));
+    ExpectShot("DH0002.bmp");
+    EXPECT_EQ(Sounds(), (std::vector<std::string>{"warning", "beep"}));
+}
+
+}  // namespace
+}  // namespace e2e
