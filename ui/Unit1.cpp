@@ -82,6 +82,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_TIMER:
             if (wParam == kTimer1) Timer1Timer();
+            if (wParam == ShutterHotkey::kRetryTimerId) shutterHotkey_.Retry();
             return 0;
         case WM_DRAWCLIPBOARD:
             ClipboardChanged(wParam, lParam);
@@ -90,7 +91,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             clipboardViewer_.RepairChain(wParam, lParam);
             return 0;
         case WM_HOTKEY:
-            if (wParam == kShutterHotkeyId) ShutterKeyPressed();
+            if (wParam == ShutterHotkey::kHotkeyId) ShutterKeyPressed();
             return 0;
         case WM_VSCROLL:
             if (reinterpret_cast<HWND>(lParam) == Control(UpDown1) &&
@@ -201,7 +202,7 @@ void TForm1::FormCreate() {
     ApplySettings(win::LoadStoredSettings());
     RemoveLeftoverShots(Directory());
     clipboardViewer_.Join(handle_);
-    RegisterShutterKey();
+    shutterHotkey_.Register(handle_, static_cast<UINT>(shutterKey_));
 }
 
 void TForm1::Destroy() {
@@ -241,11 +242,6 @@ void TForm1::ShowFolder(const std::string& folder) {
     } catch (const std::exception&) {
         folders_.SetDirectory(win::Wide(win::ProgramDirectory()));
     }
-}
-
-void TForm1::RegisterShutterKey() {
-    if (!RegisterHotKey(handle_, kShutterHotkeyId, 0, shutterKey_))
-        MessageBoxW(handle_, L"Filed to regist hot key", L"Error", MB_OK);
 }
 
 void TForm1::FormShow() {
@@ -298,7 +294,7 @@ void TForm1::FormClose() {
 
 void TForm1::FormDestroy() {
     clipboardViewer_.Leave();
-    UnregisterHotKey(handle_, kShutterHotkeyId);
+    shutterHotkey_.Release();
 }
 
 std::string TForm1::Directory() const {

@@ -18,6 +18,7 @@
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls_win.h"
+#include "ui/shutter_hotkey_win.h"
 #include "win/handles_win.h"
 
 namespace dhsu {
@@ -35,8 +36,6 @@ class TForm1 {
     HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
 
   private:
-    static constexpr int kShutterHotkeyId = 4;
-
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static LRESULT CALLBACK QualityEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
                                             UINT_PTR, DWORD_PTR form);
@@ -77,7 +76,6 @@ class TForm1 {
     void ShowFolder(const std::string& folder);
     std::string Directory() const;  // the one FileListBox1 shows, where the shots go
     std::int16_t JpegQuality() const;
-    void RegisterShutterKey();
     HWND Control(ControlId id) const { return GetDlgItem(handle_, id); }
     bool IsChecked(ControlId id) const;
     void SetChecked(ControlId id, bool checked);
@@ -102,6 +100,7 @@ class TForm1 {
     // State the captures work on.
     ClipboardViewer clipboardViewer_;
     std::int32_t shutterKey_ = 27;
+    ShutterHotkey shutterHotkey_;
     std::shared_ptr<WorkerSignal> encodeJpeg_;  // the worker frees itself; this is its handle
     std::shared_ptr<win::WorkerStepMessage> workerSteps_;  // shared with the worker
     std::int16_t pendingQuality_ = -1;

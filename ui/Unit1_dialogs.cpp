@@ -39,9 +39,7 @@ void TForm1::Button_OptionClick() {
     dialog.SetKey(shutterKey_);
     if (dialog.ShowModal() != kModalOk) return;
     shutterKey_ = dialog.Key();
-    // Registered anew even when unchanged; a key that another program holds just stays silent.
-    UnregisterHotKey(handle_, kShutterHotkeyId);
-    RegisterHotKey(handle_, kShutterHotkeyId, 0, static_cast<UINT>(shutterKey_));
+    shutterHotkey_.Register(handle_, static_cast<UINT>(shutterKey_));
 }
 
 }  // namespace dhsu

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <thread>
 
 #include "registry_settings.h"
@@ -66,6 +67,21 @@ void PressKey(WORD virtualKey) {
     inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
     inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
     SendInput(2, inputs, sizeof(INPUT));
+}
+
+bool WaitForKeyHeldElsewhere(HWND probe, UINT key) {
+    constexpr int kProbeId = 0xBFFF;
+    const auto start = std::chrono::steady_clock::now();
+    const bool held = WaitFor([&] {
+        if (!RegisterHotKey(probe, kProbeId, 0, key)) return true;
+        UnregisterHotKey(probe, kProbeId);
+        return false;
+    });
+    const auto waited = std::chrono::steady_clock::now() - start;
+    std::printf("key 0x%02X held elsewhere after %lld ms\n", key,
+                static_cast<long long>(
+                    std::chrono::duration_cast<std::chrono::milliseconds>(waited).count()));
+    return held;
 }
 
 namespace {

@@ -30,6 +30,9 @@ std::filesystem::path FreshFolder(const std::string& name);
 std::string WindowText(HWND window);
 std::vector<std::string> FilesIn(const std::filesystem::path& folder);
 void PressKey(WORD virtualKey);
+// Waits until another program holds `key` as a hotkey, found by taking it for a moment on
+// `probe`, and prints how long that took.
+bool WaitForKeyHeldElsewhere(HWND probe, UINT key);
 
 // A message box of another process, found by caption; its text and a way to press OK.
 HWND FindMessageBox(const std::wstring& caption, DWORD processId = 0);

@@ -15,6 +15,7 @@
 #include "ui/Unit_NewFolder.h"
 #include "ui/Unit_OptionDialog.h"
 #include "ui/main_window_controls_win.h"
+#include "window_search.h"
 
 namespace e2e {
 namespace {
@@ -233,6 +234,21 @@ TEST_F(DialogShutterKeyTest, PauseTakesOverFromEscAtOnce) {
 
     ASSERT_NO_FATAL_FAILURE(Stop());
     EXPECT_EQ(ReadDwordSetting(L"Shutter"), 19u);
+}
+
+TEST_F(DialogShutterKeyTest, PauseHeldByAnotherProgramIsReportedThenWorksOnceLetGo) {
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(RegisterHotKey(window.Handle(), 1, 0, VK_PAUSE));
+    HWND dialog = OpenShutterKey();
+    ASSERT_NE(dialog, nullptr);
+    ChooseRow(GetDlgItem(dialog, ShutterKey::ComboBox_Keys), 17);
+    ASSERT_NO_FATAL_FAILURE(Close(dialog, ShutterKey::OKBtn));
+    EXPECT_EQ(TakeMessageBox(L"Error"), "Filed to regist hot key");
+
+    UnregisterHotKey(window.Handle(), 1);
+    ASSERT_TRUE(WaitForKeyHeldElsewhere(window.Handle(), VK_PAUSE));
+    Shoot(VK_PAUSE, folder / "DH0001.bmp");
+    EXPECT_EQ(CountTopWindows(L"#32770", L"Error", dhsu->Id()), 0);
 }
 
 TEST_F(DialogShutterKeyTest, KeyOutsideTheListOpensOnEscStornoKeepsItAndOkMakesItEsc) {

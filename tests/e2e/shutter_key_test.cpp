@@ -126,7 +126,7 @@ TEST_F(ShutterKeyTest, PressesIntoAVanishedFolderShowOneErrorBoxAndTheyGoOnWorki
 namespace e2e {
 namespace {
 
-TEST(ShutterKeyRegistration, KeyHeldByAnotherProgramIsReportedAndTheProgramStartsAnyway) {
+TEST(ShutterKeyRegistration, KeyHeldByAnotherProgramIsReportedThenWorksOnceLetGo) {
     TestWindow holder(700, 500, 40, 30);
     ASSERT_TRUE(RegisterHotKey(holder.Handle(), 1, 0, VK_ESCAPE));
     const auto folder = FreshFolder("ShutterKeyTaken");
@@ -135,8 +135,16 @@ TEST(ShutterKeyRegistration, KeyHeldByAnotherProgramIsReportedAndTheProgramStart
     EXPECT_TRUE(WaitFor([&] { return (box = FindMessageBox(L"Error", dhsu.Id())) != nullptr; }));
     EXPECT_EQ(MessageBoxText(box), "Filed to regist hot key");
     DismissMessageBox(box);
-    UnregisterHotKey(holder.Handle(), 1);
     ASSERT_NE(dhsu.WaitForWindow(), nullptr);
+    dhsu.Click(dhsu::CheckBox_JPEG);
+
+    UnregisterHotKey(holder.Handle(), 1);
+    ASSERT_TRUE(WaitForKeyHeldElsewhere(holder.Handle(), VK_ESCAPE));
+    ASSERT_TRUE(holder.BringToFront());
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / "DH0001.bmp"); }))
+        << ::testing::PrintToString(FilesIn(folder));
+    EXPECT_EQ(CountTopWindows(L"#32770", L"Error", dhsu.Id()), 0);
     EXPECT_EQ(dhsu.Close(), 0u);
 }
 
