@@ -23,7 +23,6 @@ std::size_t RowCount(const BitmapView& bitmap) {
     return static_cast<std::size_t>(std::abs(static_cast<long long>(bitmap.height)));
 }
 
-// 16 and 32-bit pixels, of which only the bits in `maskBytes` show.
 // The bits in which `count` pixels from `at` differ from `first`.
 template <typename Word>
 Word Differences(const std::uint8_t* at, std::int32_t count, Word first) {
@@ -33,6 +32,7 @@ Word Differences(const std::uint8_t* at, std::int32_t count, Word first) {
     return differs;
 }
 
+// 16 and 32-bit pixels, of which only the bits in `maskBytes` show.
 template <typename Word>
 bool PackedPixelsMatch(const BitmapView& bitmap, const std::uint8_t (&maskBytes)[sizeof(Word)]) {
     const Word mask = Load<Word>(maskBytes);
