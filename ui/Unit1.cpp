@@ -118,6 +118,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DPICHANGED:
             DpiChanged(wParam);
             return 0;
+        case WM_GETFONT:  // the font its controls and the dialogs show
+            return reinterpret_cast<LRESULT>(font_.Get());
         case WM_CLOSE:
             if (closing_) return 0;  // already waiting for the queue to drain
             // Settings that cannot be saved are reported, but never keep the program open.

@@ -48,7 +48,12 @@ INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam
             EndDialog(dialog, kModalCancel);
         return FALSE;  // the focus is set already
     }
-    if (form == nullptr || message != WM_COMMAND) return FALSE;
+    if (form == nullptr) return FALSE;
+    if (message == WM_GETFONT) {  // the font it shows, the main window's
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(form->owner_.font));
+        return TRUE;
+    }
+    if (message != WM_COMMAND) return FALSE;
     RunShowingErrors(dialog, [&] { form->Command(LOWORD(wParam), HIWORD(wParam)); });
     return TRUE;
 }
