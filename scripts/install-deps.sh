@@ -7,6 +7,7 @@ packages=(
     mingw-w64 g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix nasm
     libturbojpeg0-dev libjpeg-turbo-progs clang libclang-rt-14-dev
     wine wine32:i386 wine64 xvfb xauth x11-utils imagemagick fonts-liberation unzip
+    locales fonts-ipafont-gothic
 )
 
 missing=()

@@ -31,12 +31,41 @@ host_runs_32bit() {
     return 1
 }
 
-# A private 64-bit prefix (it runs 32-bit programs too), made once.
+# A private 64-bit prefix (it runs 32-bit programs too), made once. With DHSU_WINE_DPI set
+# (e.g. 144 for 150 %) the prefix's screen has that DPI.
 wine_prefix_init() {
     [ -f "$WINEPREFIX/system.reg" ] && return
     mkdir -p "$WINEPREFIX"
     WINEARCH=win64 "$wine_loader64" wineboot --init >/dev/null 2>&1
+    if [ -n "${DHSU_WINE_DPI:-}" ]; then
+        "$wine_loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
+            /d "$DHSU_WINE_DPI" /f >/dev/null 2>&1
+    fi
     /usr/lib/wine/wineserver64 --wait
+}
+
+# The prefix directory for a build tree: the default one, or one of its own for each variant
+# (DHSU_WINE_DPI, DHSU_WINE_LOCALE), so a variant never disturbs the default prefix.
+wine_prefix_for() {
+    local build_dir=$1 name=wineprefix
+    [ -n "${DHSU_WINE_DPI:-}" ] && name+=-dpi$DHSU_WINE_DPI
+    [ -n "${DHSU_WINE_LOCALE:-}" ] && name+=-$DHSU_WINE_LOCALE
+    echo "$build_dir/$name"
+}
+
+# Wine takes the Windows user locale from the Unix one its process starts in. DHSU_WINE_LOCALE
+# (e.g. ja_JP) is compiled into the build tree, since Debian ships few locales ready; the
+# environment that puts it in force is left in wine_locale_env, for `env` to start Wine with.
+wine_locale_init() {
+    local build_dir=$1
+    wine_locale_env=()
+    [ -n "${DHSU_WINE_LOCALE:-}" ] || return 0
+    local locales=$build_dir/locales name=$DHSU_WINE_LOCALE.UTF-8
+    if [ ! -f "$locales/$name/LC_CTYPE" ]; then
+        mkdir -p "$locales"
+        localedef -i "$DHSU_WINE_LOCALE" -f UTF-8 "$locales/$name"
+    fi
+    wine_locale_env=(LOCPATH="$locales" LANG="$name" LC_ALL="$name")
 }
 
 export WINEDEBUG=${WINEDEBUG:--all}

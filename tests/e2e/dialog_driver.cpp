@@ -1,8 +1,24 @@
 #include "dialog_driver.h"
 
 #include "dhsu_process.h"
+#include "ui/main_window_controls_win.h"
 
 namespace e2e {
+
+HWND OpenDialog(const DhsuProcess& dhsu, DhsuDialog which) {
+    switch (which) {
+        case DhsuDialog::kNewFolder:
+            PostMessageW(dhsu.Window(), WM_COMMAND, dhsu::POPUP_NEWFOLDER, 0);
+            return WaitForDialog(L"Vytvořit nový adresář", dhsu.Id());
+        case DhsuDialog::kFileName:
+            PostClick(dhsu.Control(dhsu::Button_FileName));
+            return WaitForDialog(L"Jméno souboru", dhsu.Id());
+        case DhsuDialog::kShutterKey:
+            PostClick(dhsu.Control(dhsu::Button_Option));
+            return WaitForDialog(L"Nastavení klávesy", dhsu.Id());
+    }
+    return nullptr;
+}
 
 HWND WaitForDialog(const std::wstring& caption, DWORD processId) {
     HWND dialog = nullptr;

@@ -7,6 +7,12 @@
 
 namespace e2e {
 
+class DhsuProcess;
+
+enum class DhsuDialog { kNewFolder, kFileName, kShutterKey };
+// Opens one of dhsu's dialogs the way a user does; the dialog, or nullptr after 10 s.
+HWND OpenDialog(const DhsuProcess& dhsu, DhsuDialog which);
+
 // A dialog (class "#32770") of `processId` with this caption, once it shows; nullptr after 10 s.
 HWND WaitForDialog(const std::wstring& caption, DWORD processId);
 // Waits until `dialog` has closed.

@@ -65,18 +65,9 @@ class DialogTest : public ::testing::Test {
         dhsu.reset();
     }
 
-    HWND OpenNewFolder() {
-        PostMessageW(dhsu->Window(), WM_COMMAND, dhsu::POPUP_NEWFOLDER, 0);
-        return WaitForDialog(L"Vytvořit nový adresář", dhsu->Id());
-    }
-    HWND OpenFileName() {
-        PostClick(dhsu->Control(dhsu::Button_FileName));
-        return WaitForDialog(L"Jméno souboru", dhsu->Id());
-    }
-    HWND OpenShutterKey() {
-        PostClick(dhsu->Control(dhsu::Button_Option));
-        return WaitForDialog(L"Nastavení klávesy", dhsu->Id());
-    }
+    HWND OpenNewFolder() { return OpenDialog(*dhsu, DhsuDialog::kNewFolder); }
+    HWND OpenFileName() { return OpenDialog(*dhsu, DhsuDialog::kFileName); }
+    HWND OpenShutterKey() { return OpenDialog(*dhsu, DhsuDialog::kShutterKey); }
     // Presses a button that closes the dialog.
     static void Close(HWND dialog, int button) {
         PostClick(GetDlgItem(dialog, button));

@@ -1,6 +1,7 @@
 // Opens one of dhsu's windows for a picture of it and prints where it is on the screen:
-//   open_dialog.exe main|new-folder|file-name|shutter-key  ->  "left top width height"
-// A dialog left open by an earlier call is closed first.
+//   open_dialog.exe main|new-folder|file-name|shutter-key|key-list  ->  "left top width height"
+// key-list is the shutter key dialog with its list dropped down. A dialog left open by an
+// earlier call is closed first.
 
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "ui/Unit_OptionDialog.h"
 #include "ui/main_window_controls_win.h"
 #include "window_search.h"
 
@@ -49,13 +51,13 @@ int main(int argc, char** argv) {
     if (which == "new-folder") {
         PostMessageW(mainWindow, WM_COMMAND, dhsu::POPUP_NEWFOLDER, 0);
         caption = L"Vytvořit nový adresář";
-    } else if (which == "file-name" || which == "shutter-key") {
+    } else if (which == "file-name" || which == "shutter-key" || which == "key-list") {
         const bool fileName = which == "file-name";
         PostMessageW(GetDlgItem(mainWindow, fileName ? dhsu::Button_FileName : dhsu::Button_Option),
                      BM_CLICK, 0, 0);
         caption = fileName ? L"Jméno souboru" : L"Nastavení klávesy";
     } else if (which != "main") {
-        std::fprintf(stderr, "usage: open_dialog main|new-folder|file-name|shutter-key\n");
+        std::fprintf(stderr, "usage: open_dialog main|new-folder|file-name|shutter-key|key-list\n");
         return 2;
     }
     if (caption) target = WaitForWindow(L"#32770", caption, processId);
@@ -63,9 +65,21 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "the dialog did not open\n");
         return 1;
     }
-    std::this_thread::sleep_for(500ms);  // let it paint
     RECT r{};
     GetWindowRect(target, &r);
+    if (which == "key-list") {  // dropped down, all of it in the picture
+        const HWND keys = GetDlgItem(target, dhsu::TForm_KeyAssign::ComboBox_Keys);
+        constexpr int kEisu = 20;
+        SetCursorPos(0, 0);  // a pointer over the list would light up a row of its own
+        SendMessageW(keys, CB_SETCURSEL, kEisu, 0);
+        SendMessageW(keys, CB_SHOWDROPDOWN, TRUE, 0);
+        // The dropped-down list is a window of its own; the drive list's, hidden, is one too.
+        RECT list{};
+        if (HWND dropped = e2e::FindTopWindow(L"ComboLBox", nullptr, processId))
+            GetWindowRect(dropped, &list);
+        UnionRect(&r, &r, &list);
+    }
+    std::this_thread::sleep_for(500ms);  // let it paint
     std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
     return 0;
 }

@@ -47,15 +47,6 @@ class ShutterKeyTest : public ::testing::Test {
     TestWindow window{700, 500, kClientWidth, kClientHeight};
 };
 
-void ExpectPattern(const BmpImage& image, int offsetX, int offsetY) {
-    int mismatches = 0;
-    for (int y = 0; y < kClientHeight; ++y)
-        for (int x = 0; x < kClientWidth; ++x)
-            if (!(image.At(offsetX + x, offsetY + y) == PatternAt(x, y)) && mismatches++ < 3)
-                ADD_FAILURE() << "pixel " << x << "," << y << " differs";
-    EXPECT_EQ(mismatches, 0);
-}
-
 TEST_F(ShutterKeyTest, ClientAreaIsSavedPixelForPixelAsNumberedFiles) {
     Shoot(window, folder / "DH0001.bmp");
     ASSERT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) == "Shot : 1"; }));
@@ -64,7 +55,7 @@ TEST_F(ShutterKeyTest, ClientAreaIsSavedPixelForPixelAsNumberedFiles) {
     EXPECT_EQ(image.width, kClientWidth);
     EXPECT_EQ(image.height, kClientHeight);
     EXPECT_EQ(image.bitsPerPixel, 24);
-    ExpectPattern(image, 0, 0);
+    ExpectPattern(image, 0, 0, kClientWidth, kClientHeight);
 
     Shoot(window, folder / "DH0002.bmp");
     EXPECT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) == "Shot : 2"; }));
@@ -81,7 +72,7 @@ TEST_F(ShutterKeyTest, WholeWindowWhenClientAreaModeIsOff) {
     EXPECT_EQ(image.width, frame.right - frame.left);
     EXPECT_EQ(image.height, frame.bottom - frame.top);
     const POINT client = window.ClientOrigin();
-    ExpectPattern(image, client.x - frame.left, client.y - frame.top);
+    ExpectPattern(image, client.x - frame.left, client.y - frame.top, kClientWidth, kClientHeight);
 }
 
 TEST_F(ShutterKeyTest, PressesIntoAVanishedFolderShowOneErrorBoxAndTheyGoOnWorking) {

@@ -1,5 +1,7 @@
 #include "test_window.h"
 
+#include <gtest/gtest.h>
+
 #include <fstream>
 
 #include "dhsu_process.h"
@@ -149,6 +151,15 @@ bool ReadBmp(const std::filesystem::path& path, BmpImage& image) {
     if (le(2, 4) != file.size() || offset > file.size()) return false;
     image.rows.assign(file.begin() + offset, file.end());
     return true;
+}
+
+void ExpectPattern(const BmpImage& image, int offsetX, int offsetY, int width, int height) {
+    int mismatches = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (!(image.At(offsetX + x, offsetY + y) == PatternAt(x, y)) && mismatches++ < 3)
+                ADD_FAILURE() << "pixel " << x << "," << y << " differs";
+    EXPECT_EQ(mismatches, 0);
 }
 
 }  // namespace e2e

@@ -44,5 +44,7 @@ struct BmpImage {
     Pixel At(int x, int y) const;  // y from the top
 };
 bool ReadBmp(const std::filesystem::path& path, BmpImage& image);
+// Every pixel of the test picture, width x height, lies at (offsetX, offsetY) in the image.
+void ExpectPattern(const BmpImage& image, int offsetX, int offsetY, int width, int height);
 
 }  // namespace e2e
