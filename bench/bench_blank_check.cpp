@@ -2,45 +2,20 @@
 // every pixel, the worst case; on an ordinary frame it should stop at once. A bare read of the
 // same frame shows how much of the check is only the memory it has to read.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "shot/bmp.h"
 #include "shot/single_colour.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-class FileSink : public dhsu::ByteSink {
-  public:
-    explicit FileSink(const char* path) : file_(std::fopen(path, "wb")) {
-        std::setvbuf(file_, nullptr, _IONBF, 0);
-    }
-    ~FileSink() override { std::fclose(file_); }
-    void Write(const std::uint8_t* data, std::size_t size) override {
-        std::fwrite(data, 1, size, file_);
-    }
-
-  private:
-    std::FILE* file_;
-};
-
-double MedianMs(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-template <typename Step>
-double TimeMs(Step step) {
-    const auto start = Clock::now();
-    step();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using bench::FileSink;
+using bench::MedianMs;
+using bench::TimeMs;
 
 constexpr std::int32_t kWidth = 3840, kHeight = 2160;
 

@@ -1,31 +1,18 @@
 // Writing a captured frame as a BMP file against writing the same byte count from a ready
 // buffer: the BMP step should cost little more than the write itself.
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <vector>
 
+#include "bench/bench_timing.h"
 #include "shot/bmp.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-class FileSink : public dhsu::ByteSink {
-  public:
-    explicit FileSink(const char* path) : file_(std::fopen(path, "wb")) {
-        std::setvbuf(file_, nullptr, _IONBF, 0);
-    }
-    ~FileSink() override { std::fclose(file_); }
-    void Write(const std::uint8_t* data, std::size_t size) override {
-        std::fwrite(data, 1, size, file_);
-    }
-
-  private:
-    std::FILE* file_;
-};
+using bench::FileSink;
+using bench::MedianMs;
+using bench::TimeMs;
 
 class CountingSink : public dhsu::ByteSink {
   public:
@@ -37,18 +24,6 @@ std::size_t EncodedSize(const dhsu::BitmapView& view) {
     CountingSink sink;
     dhsu::EncodeBmp(view, sink);
     return sink.count;
-}
-
-double MedianMs(std::vector<double> samples) {
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-template <typename Step>
-double TimeMs(Step step) {
-    const auto start = Clock::now();
-    step();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
 void Compare(std::int32_t width, std::int32_t height, const std::string& path) {

@@ -14,13 +14,7 @@ namespace {
 
 HBITMAP FlatBitmap(int width, int height) {
     const std::vector<std::uint32_t> bits(std::size_t(width) * height, 0x00405060);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
-    HDC screen = GetDC(nullptr);
-    HBITMAP bitmap =
-        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    return bitmap;
+    return BitmapOf(width, height, bits.data());
 }
 
 class ShotSoundTest : public ::testing::Test {

@@ -60,15 +60,18 @@ std::vector<std::uint8_t> PatternPixels(int width, int height) {
     return bits;
 }
 
-HBITMAP PatternBitmap(int width, int height) {
-    const std::vector<std::uint8_t> bits = PatternPixels(width, height);
+HBITMAP BitmapOf(int width, int height, const void* bits) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
     HDC screen = GetDC(nullptr);
     HBITMAP bitmap =
-        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits.data(), &info, DIB_RGB_COLORS);
+        CreateDIBitmap(screen, &info.bmiHeader, CBM_INIT, bits, &info, DIB_RGB_COLORS);
     ReleaseDC(nullptr, screen);
     return bitmap;
+}
+
+HBITMAP PatternBitmap(int width, int height) {
+    return BitmapOf(width, height, PatternPixels(width, height).data());
 }
 
 bool PutOnClipboard(HWND owner, UINT format, HANDLE data) {

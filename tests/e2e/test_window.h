@@ -18,7 +18,9 @@ struct Pixel {
 Pixel PatternAt(int x, int y);
 // The picture as 32-bit pixels, top row first.
 std::vector<std::uint8_t> PatternPixels(int width, int height);
-// The picture as a bitmap, for the clipboard (which then owns it).
+// 32-bit pixels, top row first, as a bitmap for the clipboard (which then owns it).
+HBITMAP BitmapOf(int width, int height, const void* bits);
+// The picture as such a bitmap.
 HBITMAP PatternBitmap(int width, int height);
 bool PutOnClipboard(HWND owner, UINT format, HANDLE data);
 
