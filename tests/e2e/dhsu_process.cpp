@@ -69,6 +69,20 @@ void PressKey(WORD virtualKey) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+bool StartProcess(const std::filesystem::path& exe, const std::filesystem::path& folder,
+                  PROCESS_INFORMATION& info) {
+    return WaitFor([&] {
+        STARTUPINFOW startup{sizeof startup};
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                           folder.c_str(), &startup, &info))
+            return true;
+        std::printf("cannot start %s: error %lu; trying again\n", exe.string().c_str(),
+                    GetLastError());
+        return false;
+    });
+}
+
 bool WaitForKeyHeldElsewhere(HWND probe, UINT key) {
     constexpr int kProbeId = 0xBFFF;
     const auto start = std::chrono::steady_clock::now();
@@ -124,10 +138,7 @@ DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, 
         if (!CopyFileW(source.c_str(), (folder / name).c_str(), FALSE))
             ADD_FAILURE() << "cannot copy " << source.string();
     }
-    STARTUPINFOW startup{sizeof startup};
-    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
-    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info_)) {
+    if (!StartProcess(exe, folder, info_)) {
         ADD_FAILURE() << "cannot start " << exe.string();
         return;
     }

@@ -154,11 +154,8 @@ TEST_F(MainWindowTest, OpeningAnotherDirectoryMovesTheNextShotThere) {
 }
 
 TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
-    STARTUPINFOW startup{sizeof startup};
     PROCESS_INFORMATION second{};
-    std::wstring commandLine = L"\"" + (folder / "dhsu.exe").wstring() + L"\"";
-    ASSERT_TRUE(CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &startup, &second));
+    ASSERT_TRUE(StartProcess(folder / "dhsu.exe", folder, second));
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] {
         return (box = FindMessageBox(L"DH Screenshot Utlilty", second.dwProcessId)) != nullptr;
