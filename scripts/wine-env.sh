@@ -32,16 +32,23 @@ host_runs_32bit() {
 }
 
 # A private 64-bit prefix (it runs 32-bit programs too), made once. With DHSU_WINE_DPI set
-# (e.g. 144 for 150 %) the prefix's screen has that DPI.
+# (e.g. 144 for 150 %) the prefix's screen has that DPI. A step that fails is told in Wine's own
+# words (kept in wineboot.log) instead of ending the run in silence; whether the prefix works is
+# then for the program run in it to show.
 wine_prefix_init() {
     [ -f "$WINEPREFIX/system.reg" ] && return
     mkdir -p "$WINEPREFIX"
-    WINEARCH=win64 "$wine_loader64" wineboot --init >/dev/null 2>&1
+    local log=$WINEPREFIX/wineboot.log status=0
+    WINEARCH=win64 "$wine_loader64" wineboot --init >"$log" 2>&1 || status=$?
     if [ -n "${DHSU_WINE_DPI:-}" ]; then
         "$wine_loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
-            /d "$DHSU_WINE_DPI" /f >/dev/null 2>&1
+            /d "$DHSU_WINE_DPI" /f >>"$log" 2>&1 || status=$?
     fi
-    /usr/lib/wine/wineserver64 --wait
+    /usr/lib/wine/wineserver64 --wait || status=$?
+    if [ "$status" -ne 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+        echo "wine_prefix_init: making $WINEPREFIX ended with status $status:" >&2
+        tail -n 30 "$log" >&2
+    fi
 }
 
 # The prefix directory for a build tree: the default one, or one of its own for each variant
