@@ -9,18 +9,12 @@
 #include "dialog_driver.h"
 #include "ui/Unit_OptionDialog.h"
 #include "ui/key_table.h"
+#include "win/utf16.h"
 
 namespace e2e {
 namespace {
 
 constexpr wchar_t kJapaneseFace[] = L"ＭＳ Ｐゴシック";
-
-std::wstring Wide(const std::string& utf8) {
-    std::wstring wide(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), int(wide.size()));
-    wide.pop_back();
-    return wide;
-}
 
 class LocaleTest : public ::testing::Test {
   protected:
@@ -89,10 +83,11 @@ TEST_F(LocaleTest, JapaneseLocaleShowsTheJapaneseKeyNames) {
     const auto table = dhsu::KeyTable();
     ASSERT_EQ(SendMessageW(keys, CB_GETCOUNT, 0, 0), LRESULT(table.size()));
     for (std::size_t row = 0; row < table.size(); ++row) {
-        const std::wstring name = Wide(table[row].name);
         wchar_t wide[64] = {};
         SendMessageW(keys, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(wide));
-        EXPECT_EQ(wide, name) << "row " << row;
+        EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(wide)),
+                  dhsu::Utf16FromUtf8(table[row].name))
+            << "row " << row;
     }
     PostClick(GetDlgItem(dialog, IDCANCEL));
     EXPECT_TRUE(WaitForClosed(dialog));
