@@ -18,6 +18,11 @@ bool AnotherInstanceRuns() {
     return static_cast<bool>(existing);
 }
 
+void TellAnotherInstanceRuns() {
+    MessageBoxW(nullptr, L"Two DHSUs can't run at the same time.", L"DH Screenshot Utlilty",
+                MB_OK | MB_ICONINFORMATION);
+}
+
 void RunApplication(int showCommand, HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
@@ -32,11 +37,17 @@ void RunApplication(int showCommand, HINSTANCE instance) {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     if (AnotherInstanceRuns()) {
-        MessageBoxW(nullptr, L"Two DHSUs can't run at the same time.", L"DH Screenshot Utlilty",
-                    MB_OK | MB_ICONINFORMATION);
+        TellAnotherInstanceRuns();
         return 1;
     }
-    const dhsu::win::KernelHandle instanceMutex(CreateMutexW(nullptr, TRUE, kInstanceMutex));
+    dhsu::win::KernelHandle instanceMutex(CreateMutexW(nullptr, TRUE, kInstanceMutex));
+    // A copy started in the same instant can pass the check above too: whoever created the mutex
+    // first runs.
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        instanceMutex.Reset();
+        TellAnotherInstanceRuns();
+        return 1;
+    }
     RunApplication(showCommand, instance);
     return 0;
 }

@@ -7,14 +7,18 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 #include "registry_settings.h"
 #include "test_window.h"
 #include "ui/main_window_controls_win.h"
+#include "window_search.h"
 
 namespace e2e {
 namespace {
+
+constexpr char kRefusal[] = "Two DHSUs can't run at the same time.";
 
 class MainWindowTest : public ::testing::Test {
   protected:
@@ -160,7 +164,7 @@ TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
     ASSERT_TRUE(WaitFor([&] {
         return (box = FindMessageBox(L"DH Screenshot Utlilty", second.dwProcessId)) != nullptr;
     }));
-    EXPECT_EQ(MessageBoxText(box), "Two DHSUs can't run at the same time.");
+    EXPECT_EQ(MessageBoxText(box), kRefusal);
     DismissMessageBox(box);
     ASSERT_EQ(WaitForSingleObject(second.hProcess, kSendTimeoutMs), WAIT_OBJECT_0);
     DWORD code = 0;
@@ -174,6 +178,63 @@ TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
     ASSERT_EQ(dhsu->Close(), 0u);
     dhsu = std::make_unique<DhsuProcess>(folder);  // once the first has gone, a start succeeds
     EXPECT_NE(dhsu->Window(), nullptr);
+}
+
+// A copy of dhsu.exe, ended with the test if it still runs.
+struct StartedCopy {
+    StartedCopy() = default;
+    StartedCopy(const StartedCopy&) = delete;
+    ~StartedCopy() {
+        if (info.hProcess == nullptr) return;
+        TerminateProcess(info.hProcess, 99);
+        CloseHandle(info.hThread);
+        CloseHandle(info.hProcess);
+    }
+    bool Running() const { return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT; }
+    PROCESS_INFORMATION info{};
+};
+
+// Under Wine the copies never start close enough together to meet between the check and the
+// creation of the instance mutex: this guards the outcome.
+TEST(SingleInstance, CopiesStartedTogetherLeaveExactlyOneRunning) {
+    constexpr int kRounds = 20;
+    constexpr std::size_t kCopies = 6;
+    const auto folder = FreshFolder("SingleInstanceRace");
+    const auto exe = folder / "dhsu.exe";
+    ASSERT_TRUE(CopyFileW((ProgramDirectory() / "dhsu.exe").c_str(), exe.c_str(), FALSE));
+    ClearSettings();
+    for (int round = 0; round < kRounds; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        std::array<StartedCopy, kCopies> copies;
+        for (auto& copy : copies) ASSERT_TRUE(StartProcess(exe, folder, copy.info));
+        const auto running = [&] {
+            return std::count_if(copies.begin(), copies.end(), [](auto& c) { return c.Running(); });
+        };
+        std::vector<std::string> refusals;
+        ASSERT_TRUE(WaitFor([&] {
+            for (const auto& copy : copies) {
+                const HWND box = FindMessageBox(L"DH Screenshot Utlilty", copy.info.dwProcessId);
+                if (box == nullptr) continue;
+                refusals.push_back(MessageBoxText(box));
+                DismissMessageBox(box);
+            }
+            return running() == 1;
+        }));
+        HWND window = nullptr;
+        ASSERT_TRUE(
+            WaitFor([&] { return (window = FindTopWindow(L"TForm1", nullptr, 0)) != nullptr; }));
+        EXPECT_EQ(CountTopWindows(L"TForm1", nullptr, 0), 1);
+        EXPECT_EQ(refusals, std::vector<std::string>(kCopies - 1, kRefusal));
+        for (const auto& copy : copies) {
+            DWORD code = STILL_ACTIVE;
+            GetExitCodeProcess(copy.info.hProcess, &code);
+            if (code != STILL_ACTIVE) {
+                EXPECT_EQ(code, 1u);
+            }
+        }
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitFor([&] { return running() == 0; }));
+    }
 }
 
 }  // namespace
