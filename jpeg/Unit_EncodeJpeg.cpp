@@ -157,6 +157,10 @@ std::shared_ptr<WorkerSignal> CreateEncodeJpeg(EncodeJpegSetup setup) {
 void StopEncodeJpegOnClose(const StringList& paths, WorkerSignal& worker,
                            const std::function<void()>& handleMessages) {
     while (paths.Count() > 0) handleMessages();
+    StopEncodeJpegNow(worker);
+}
+
+void StopEncodeJpegNow(WorkerSignal& worker) {
     worker.RequestStop();
     worker.Wake();
 }

@@ -84,6 +84,9 @@ std::shared_ptr<WorkerSignal> CreateEncodeJpeg(EncodeJpegSetup setup);
 // converted too, then have the worker stop. Does not wait for the thread.
 void StopEncodeJpegOnClose(const StringList& paths, WorkerSignal& worker,
                            const std::function<void()>& handleMessages);
+// The end of the session, when the process is about to be ended: the worker finishes the file in
+// hand and stops; the files still queued stay BMPs. Waits for nothing.
+void StopEncodeJpegNow(WorkerSignal& worker);
 
 // The path without its last three characters, followed by "jpg", whatever those were.
 std::string JpegPathFor(const std::string& bmpPath);

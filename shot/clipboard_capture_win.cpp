@@ -59,7 +59,9 @@ void ClipboardViewer::Join(HWND owner) {
 }
 
 void ClipboardViewer::Leave() {
+    if (owner_ == nullptr) return;  // left already, at the end of the session
     ChangeClipboardChain(owner_, next_);
+    owner_ = nullptr;
 }
 
 void ClipboardViewer::RepairChain(WPARAM removed, LPARAM following) {

@@ -123,8 +123,14 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CLOSE:
             if (closing_) return 0;  // already waiting for the queue to drain
             // Settings that cannot be saved are reported, but never keep the program open.
-            RunShowingErrors(handle_, [this] { FormClose(); });
+            // After the end of the session they are saved and the worker is stopped already.
+            if (!sessionEnded_) RunShowingErrors(handle_, [this] { FormClose(); });
             Destroy();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;  // nothing here is worth holding up a shut-down for
+        case WM_ENDSESSION:
+            if (wParam && !sessionEnded_) FormEndSession();
             return 0;
         case WM_DESTROY:
             if (stage_ != Stage::kDestroying) return 0;
@@ -292,6 +298,15 @@ void TForm1::FormClose() {
     StopEncodeJpegOnClose(bmpFiles_, *encodeJpeg_,
                           [this] { win::HandleMessagesThenWait(handle_, kCloseWaitMs); });
     win::SaveStoredSettings(CurrentSettings());
+}
+
+// Windows ends the process soon after this, without a close: what the close would save is saved
+// now, and the files still queued stay BMPs rather than hold up the shut-down.
+void TForm1::FormEndSession() {
+    sessionEnded_ = true;
+    StopEncodeJpegNow(*encodeJpeg_);
+    RunShowingErrors(handle_, [this] { win::SaveStoredSettings(CurrentSettings()); });
+    FormDestroy();
 }
 
 void TForm1::FormDestroy() {

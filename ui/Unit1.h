@@ -52,6 +52,7 @@ class TForm1 {
     void UpDown1Click();
     void CheckBox_JPEGClick();
     void FormClose();
+    void FormEndSession();
     void FormDestroy();
     void ApplicationActivated();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
@@ -91,6 +92,7 @@ class TForm1 {
     UINT dpi_ = 96;
     bool timerRunning_ = false;
     bool closing_ = false;
+    bool sessionEnded_ = false;
     SingleErrorBox shotErrorBox_;
     // Creation and destruction count only when they are our own: any program can post their
     // messages.

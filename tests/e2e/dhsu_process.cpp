@@ -185,6 +185,11 @@ bool DhsuProcess::HasExited(std::chrono::milliseconds wait) const {
     return WaitFor([&] { return WaitForSingleObject(info_.hProcess, 0) == WAIT_OBJECT_0; }, wait);
 }
 
+void DhsuProcess::Kill() {
+    TerminateProcess(info_.hProcess, 1);
+    EXPECT_TRUE(HasExited(kPatience));
+}
+
 bool DhsuProcess::HandledEarlierMessages() const {
     // The quality edit's text limit is the marker: changing it changes nothing a test looks at,
     // and a posted message is handled only after every message posted before it.

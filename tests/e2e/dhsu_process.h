@@ -65,6 +65,8 @@ class DhsuProcess {
     // Closes the window and waits for the process; returns its exit code.
     DWORD Close(std::chrono::milliseconds timeout = kPatience);
     bool HasExited(std::chrono::milliseconds wait = 0ms) const;
+    // Ends the process at once, as Windows does at the end of a session.
+    void Kill();
     // Returns once the program has handled every message posted to it before the call, key
     // presses included, so that a press that should do nothing can be checked at once.
     bool HandledEarlierMessages() const;

@@ -101,5 +101,42 @@ TEST(Settings, VanishedStoredFolderFallsBackToTheProgramsDirectoryAndStillTakesS
     EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), WithoutTrailingSeparator(folder.wstring()));
 }
 
+// Windows ends a process that is still open at shut-down or log-off without a close.
+TEST(Settings, EndOfSessionSavesAsTheCloseDoesWithoutWaitingForTheQueue) {
+    const auto folder = FreshFolder("SettingsSessionEnd");
+    DhsuProcess dhsu(folder);  // no library: the shot stays queued behind the error box
+    ASSERT_NE(dhsu.Window(), nullptr);
+    ASSERT_TRUE(ShotLandsAt(folder / "DH0001.bmp"));
+    ASSERT_TRUE(
+        WaitFor([&] { return FindMessageBox(L"JPEG Encoding Error", dhsu.Id()) != nullptr; }));
+    HWND edit = dhsu.Control(dhsu::Edit_Q);
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"40"));
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    dhsu.Click(dhsu::CheckBox_ClientRect);
+    ASSERT_EQ(GetClipboardViewer(), dhsu.Window());
+
+    DWORD_PTR mayEnd = FALSE;
+    ASSERT_TRUE(SendMessageTimeoutW(dhsu.Window(), WM_QUERYENDSESSION, 0, 0, SMTO_ABORTIFHUNG,
+                                    kSendTimeoutMs, &mayEnd));
+    EXPECT_EQ(mayEnd, static_cast<DWORD_PTR>(TRUE));
+    ASSERT_TRUE(SendMessageTimeoutW(dhsu.Window(), WM_ENDSESSION, TRUE, 0, SMTO_ABORTIFHUNG,
+                                    kSendTimeoutMs, nullptr))
+        << "the end of the session waited for the queue";
+    EXPECT_NE(GetClipboardViewer(), dhsu.Window());
+    TestWindow probe(700, 500, 32, 32);
+    EXPECT_TRUE(RegisterHotKey(probe.Handle(), 1, 0, VK_ESCAPE)) << "the shutter key is held";
+    UnregisterHotKey(probe.Handle(), 1);
+    dhsu.Kill();
+
+    EXPECT_EQ(ReadDwordSetting(L"JPEG Quality"), 40u);
+    EXPECT_EQ(ReadDwordSetting(L"ClientRect"), 0u);
+    EXPECT_EQ(ReadDwordSetting(L"JpegCompression"), 1u);
+    EXPECT_EQ(ReadDwordSetting(L"Shutter"), 27u);
+    EXPECT_EQ(ReadStringSetting(L"FilePrefix"), L"DH");
+    EXPECT_EQ(ReadDwordSetting(L"FileSuffix"), 1u);
+    EXPECT_EQ(ReadStringSetting(L"ScreenShot Folder"), WithoutTrailingSeparator(folder.wstring()));
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.bmp", "dhsu.exe"}));
+}
+
 }  // namespace
 }  // namespace e2e

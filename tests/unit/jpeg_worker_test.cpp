@@ -458,6 +458,20 @@ TEST_F(EncodeJpegTest, CloseWaitsForTheQueueAndConvertsShotsTakenMeanwhile) {
     EXPECT_TRUE(PumpUntilEnded());
 }
 
+// The end of the session: the file in hand is finished, the rest stay queued as BMPs.
+TEST_F(EncodeJpegTest, StopNowFinishesTheFileInHandAndLeavesTheRestQueued) {
+    Start();
+    Shoot("a.bmp");
+    Shoot("b.bmp");
+    Shoot("c.bmp");
+    ASSERT_TRUE(ui->RunNext(kPatience));  // the worker has taken a.bmp
+    StopEncodeJpegNow(*worker);
+    EXPECT_TRUE(PumpUntilEnded());
+    EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.jpg", "b.bmp", "c.bmp"}));
+    EXPECT_EQ(paths.Count(), 2u);
+    EXPECT_EQ(qualities.Count(), 2u);
+}
+
 TEST_F(EncodeJpegTest, CloseWithNothingQueuedEndsTheThreadAtOnce) {
     Start();
     Close();
