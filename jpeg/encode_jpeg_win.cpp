@@ -43,6 +43,28 @@ class NviewLibrary final : public JpegLibrary {
     SaveAsJpgEntry saveAsJpg_;
 };
 
+constexpr wchar_t kNviewLibName[] = L"NviewLib.dll";
+
+// Nothing when `folder` is unknown: a bare name would be looked for everywhere.
+Library LoadNviewLibFrom(const std::string& folder) {
+    if (folder.empty()) return Library();
+    return Library(LoadLibraryW((Wide(folder) + kNviewLibName).c_str()));
+}
+
+// Only beside the program or in the system folder: a library of that name in the current
+// directory or on PATH may have been put there by anybody.
+Library LoadNviewLib() {
+    Library module(
+        LoadLibraryExW(kNviewLibName, nullptr,
+                       LOAD_LIBRARY_SEARCH_APPLICATION_DIR | LOAD_LIBRARY_SEARCH_SYSTEM32));
+    // A loader that knows no search flags (Windows 7 without its update) refuses them: the same
+    // two folders then, by full path.
+    if (module || GetLastError() != ERROR_INVALID_PARAMETER) return module;
+    module = LoadNviewLibFrom(ProgramDirectory());
+    if (!module) module = LoadNviewLibFrom(SystemDirectory());
+    return module;
+}
+
 }  // namespace
 
 struct WorkerStepMessage::Request {
@@ -100,8 +122,7 @@ void WinConversionPlatform::RemoveFile(const std::string& path) {
 }
 
 std::unique_ptr<JpegLibrary> WinConversionPlatform::OpenJpegLibrary() {
-    // By bare name: the system's search order for libraries applies.
-    Library module(LoadLibraryW(L"NviewLib.dll"));
+    Library module = LoadNviewLib();
     if (!module) return nullptr;
     return std::make_unique<NviewLibrary>(std::move(module));
 }

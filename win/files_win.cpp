@@ -40,4 +40,12 @@ std::string ProgramDirectory() {
     return Utf8(path.substr(0, lastSeparator == std::wstring::npos ? 0 : lastSeparator + 1));
 }
 
+std::string SystemDirectory() {
+    std::wstring path(MAX_PATH, L'\0');
+    const UINT length = GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size()));
+    if (length == 0 || length >= path.size()) return {};
+    path.resize(length);
+    return Utf8(path + L"\\");
+}
+
 }  // namespace dhsu::win

@@ -18,6 +18,8 @@ bool IsDirectory(const std::wstring& path);
 
 // The folder of the running program with its trailing backslash, in UTF-8.
 std::string ProgramDirectory();
+// The system folder (System32) with its trailing backslash, in UTF-8; empty when unknown.
+std::string SystemDirectory();
 
 // Calls visit(const WIN32_FIND_DATAW&) for each entry whose name matches `pattern`.
 template <typename Visit>

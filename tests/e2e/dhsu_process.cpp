@@ -128,7 +128,8 @@ void DismissMessageBox(HWND box) {
 }
 
 DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, bool keepSettings,
-                         bool waitForWindow, const std::filesystem::path& program) {
+                         bool waitForWindow, const std::filesystem::path& program,
+                         const std::filesystem::path& currentFolder) {
     if (!keepSettings) ClearSettings();
     const auto exe = folder / "dhsu.exe";
     std::vector<std::pair<std::filesystem::path, std::string>> files{
@@ -138,7 +139,7 @@ DhsuProcess::DhsuProcess(const std::filesystem::path& folder, bool withLibrary, 
         if (!CopyFileW(source.c_str(), (folder / name).c_str(), FALSE))
             ADD_FAILURE() << "cannot copy " << source.string();
     }
-    if (!StartProcess(exe, folder, info_)) {
+    if (!StartProcess(exe, currentFolder.empty() ? folder : currentFolder, info_)) {
         ADD_FAILURE() << "cannot start " << exe.string();
         return;
     }

@@ -47,10 +47,12 @@ class DhsuProcess {
   public:
     // Copies dhsu.exe (and, if asked, NviewLib.dll) into `folder` and starts it there. Unless
     // told to keep them, the stored settings are cleared first, so shots go to `folder`. A
-    // `program` given is copied there as dhsu.exe instead.
+    // `program` given is copied there as dhsu.exe instead; a `currentFolder` given is the
+    // program's current directory instead of `folder`.
     explicit DhsuProcess(const std::filesystem::path& folder, bool withLibrary = false,
                          bool keepSettings = false, bool waitForWindow = true,
-                         const std::filesystem::path& program = {});
+                         const std::filesystem::path& program = {},
+                         const std::filesystem::path& currentFolder = {});
     // The main window, once it shows (start-up may first show a message).
     HWND WaitForWindow();
     ~DhsuProcess();

@@ -163,6 +163,33 @@ TEST_F(JpegTest, MissingLibraryIsToldPerFileKeepsTheBmpsAndAFullQueueHoldsShotsB
                                                          "DH0004.bmp", "dhsu.exe"}));
 }
 
+std::wstring EnvironmentVariable(const wchar_t* name) {
+    std::wstring value(GetEnvironmentVariableW(name, nullptr, 0), L'\0');
+    value.resize(GetEnvironmentVariableW(name, value.data(), static_cast<DWORD>(value.size())));
+    return value;
+}
+
+// A library of that name in the current directory or on PATH may be anybody's.
+TEST_F(JpegTest, ALibraryInTheCurrentFolderOrOnPathIsNeverLoaded) {
+    folder = FreshFolder("LibraryNotBesideTheProgram");
+    const auto planted = FreshFolder("PlantedLibrary");
+    ASSERT_TRUE(CopyFileW((ProgramDirectory() / "NviewLib.dll").c_str(),
+                          (planted / "NviewLib.dll").c_str(), FALSE));
+    const std::wstring path = EnvironmentVariable(L"PATH");
+    SetEnvironmentVariableW(L"PATH", (planted.wstring() + L";" + path).c_str());
+    dhsu =
+        std::make_unique<DhsuProcess>(folder, false, false, true, std::filesystem::path(), planted);
+    SetEnvironmentVariableW(L"PATH", path.c_str());
+    ASSERT_NE(dhsu->Window(), nullptr);
+    Shoot();
+    HWND box = WaitForLibraryError();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(MessageBoxText(box), "NviewLib.dll is not found.");
+    DismissMessageBox(box);
+    EXPECT_TRUE(CaptionIs("DH Screenshot Utility"));
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.bmp", "dhsu.exe"}));
+}
+
 TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
     Start(false);
     Shoot();
