@@ -156,7 +156,8 @@ std::shared_ptr<WorkerSignal> CreateEncodeJpeg(EncodeJpegSetup setup) {
 
 void StopEncodeJpegOnClose(const StringList& paths, WorkerSignal& worker,
                            const std::function<void()>& handleMessages) {
-    while (paths.Count() > 0) handleMessages();
+    // Once the session has ended, the worker is stopped and nothing drains the queue any more.
+    while (paths.Count() > 0 && !worker.StopRequested()) handleMessages();
     StopEncodeJpegNow(worker);
 }
 

@@ -81,7 +81,8 @@ struct EncodeJpegSetup {
 std::shared_ptr<WorkerSignal> CreateEncodeJpeg(EncodeJpegSetup setup);
 
 // Closing: handle messages until the queue is empty, so that every shot queued meanwhile is
-// converted too, then have the worker stop. Does not wait for the thread.
+// converted too, then have the worker stop. Does not wait for the thread, nor for a queue that a
+// worker stopped already will never empty.
 void StopEncodeJpegOnClose(const StringList& paths, WorkerSignal& worker,
                            const std::function<void()>& handleMessages);
 // The end of the session, when the process is about to be ended: the worker finishes the file in

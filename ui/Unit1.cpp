@@ -130,7 +130,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_QUERYENDSESSION:
             return TRUE;  // nothing here is worth holding up a shut-down for
         case WM_ENDSESSION:
-            if (wParam && !sessionEnded_) FormEndSession();
+            if (wParam && stage_ == Stage::kRunning && !sessionEnded_) FormEndSession();
             return 0;
         case WM_DESTROY:
             if (stage_ != Stage::kDestroying) return 0;

@@ -470,6 +470,8 @@ TEST_F(EncodeJpegTest, StopNowFinishesTheFileInHandAndLeavesTheRestQueued) {
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.jpg", "b.bmp", "c.bmp"}));
     EXPECT_EQ(paths.Count(), 2u);
     EXPECT_EQ(qualities.Count(), 2u);
+    Close();  // nor does a close wait for them once the worker is stopped
+    EXPECT_EQ(paths.Count(), 2u);
 }
 
 TEST_F(EncodeJpegTest, CloseWithNothingQueuedEndsTheThreadAtOnce) {
