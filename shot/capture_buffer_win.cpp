@@ -98,6 +98,13 @@ void CaptureBuffer::Resize(int width, int height) {
                                  std::to_string(height) + " pixels.");
 }
 
+void CaptureBuffer::CopyFrom(HDC source, const CaptureRect& rect) {
+    Resize(rect.w, rect.h);
+    const win::MemoryDc target(CreateCompatibleDC(source));
+    const win::SelectedObject selected(target.Get(), Bitmap());
+    BitBlt(target.Get(), 0, 0, rect.w, rect.h, source, rect.x, rect.y, SRCCOPY);
+}
+
 void CaptureBuffer::Assign(win::GdiObject bitmap, win::GdiObject palette) {
     bitmap_ = std::move(bitmap);
     palette_ = std::move(palette);

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "shot/capture_geometry.h"
 #include "shot/shot_recorder.h"
 #include "win/handles_win.h"
 
@@ -13,6 +14,8 @@ class CaptureBuffer : public ShotImage {
   public:
     // A new bitmap of the screen's depth, w then h; the old picture is gone.
     void Resize(int width, int height);
+    // Resizes to the rectangle and copies it from `source`.
+    void CopyFrom(HDC source, const CaptureRect& rect);
     // Takes over a bitmap handed in by the clipboard, with its palette if it has one.
     void Assign(win::GdiObject bitmap, win::GdiObject palette);
     HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.Get()); }
