@@ -1,5 +1,7 @@
 #include "shot/window_capture_win.h"
 
+#include <exception>
+
 #include "shot/capture_geometry.h"
 #include "shot/client_area_read.h"
 #include "shot/window_dc_read_win.h"
@@ -69,8 +71,13 @@ bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image) {
     if (!ReadFrom(clientArea ? foreground : GetDesktopWindow(), wanted, image)) return false;
     if (!clientArea) return true;
     CaptureBuffer screenRead;
+    // A screen read that fails leaves the window's read to be saved, as it would be without it.
     const auto readScreen = [&]() -> const ShotImage* {
-        return ReadClientAreaFromScreen(foreground, screenRead) ? &screenRead : nullptr;
+        try {
+            return ReadClientAreaFromScreen(foreground, screenRead) ? &screenRead : nullptr;
+        } catch (const std::exception&) {
+            return nullptr;
+        }
     };
     if (ChooseClientAreaRead(image, readScreen) == ClientAreaRead::kScreen)
         image = std::move(screenRead);
