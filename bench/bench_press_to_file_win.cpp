@@ -191,28 +191,30 @@ void ReportMissingShot(const std::filesystem::path& shots, const std::string& na
                      static_cast<std::uintmax_t>(entry.file_size()));
 }
 
-// Shot `number` of `target`, painted flat or busy first, timed; the file is removed after.
-// Negative when no file came.
-double TimedShot(const e2e::DhsuProcess& dhsu, HWND target, bool flat,
-                 const std::filesystem::path& shots, int number) {
+// Shot `number` of `target`, timed; the file is removed after. Negative when no file came.
+double TimedShot(const e2e::DhsuProcess& dhsu, HWND target, const std::filesystem::path& shots,
+                 int number) {
     char name[16];
     std::snprintf(name, sizeof name, "DH%04d.bmp", number);
-    SendMessageW(target, kRepaint, flat, 0);
     const double ms = BringToFront(target) ? PressToFile(dhsu, shots / name, number) : -1;
     if (ms < 0) ReportMissingShot(shots, name);
     std::filesystem::remove(shots / name);
     return ms;
 }
 
-// Alternates (a), (b) and (c); false when a press gave no file.
+// Alternates (a), (b) and (c), the window repainted before (a) and before (c) only, so that no
+// timing includes a repaint; false when a press gave no file.
 bool MeasurePresses(const e2e::DhsuProcess& dhsu, HWND target, const std::filesystem::path& folder,
                     int presses, Samples& samples) {
     for (int i = 1; i <= kWarmUps + presses; ++i) {
+        SendMessageW(target, kRepaint, FALSE, 0);
         const auto plainFile = folder / "plain.bmp";
         const BlitAndWrite a = PlainBlitAndWrite(target, plainFile);
         std::filesystem::remove(plainFile);
-        const double b = TimedShot(dhsu, target, false, folder / "shots", 2 * i - 1);
-        const double c = b < 0 ? -1 : TimedShot(dhsu, target, true, folder / "shots", 2 * i);
+        const double b = TimedShot(dhsu, target, folder / "shots", 2 * i - 1);
+        if (b < 0) return false;
+        SendMessageW(target, kRepaint, TRUE, 0);
+        const double c = TimedShot(dhsu, target, folder / "shots", 2 * i);
         if (c < 0) return false;
         if (i <= kWarmUps) continue;
         samples.blits.push_back(a.blitMs);
