@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The time from the shutter key to the BMP complete on disk, against a plain BitBlt and write of
 # the same 1920 x 1080 window, with the 64-bit dhsu.exe under Wine in a virtual display large
-# enough for that window. The benchmark gives the program settings of its own in the build's
-# Wine prefix.   scripts/bench-press-to-file.sh [presses, at least 21]
+# enough for that window, and the same press over the window painted flat, which the program
+# reads twice. The benchmark gives the program settings of its own in the build's Wine prefix.
+#   scripts/bench-press-to-file.sh [presses, at least 21]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh

@@ -52,7 +52,7 @@ struct DibPixels : ShotPixels {
     }
 
     BitmapView view;
-    std::vector<std::uint8_t> bits;
+    std::vector<std::uint8_t> bits;  // empty when the view shows the capture buffer's section
 };
 
 // Device-independent pixels of the bitmap: palettised depths as they are, 16 and 32 bits as
@@ -87,18 +87,52 @@ std::unique_ptr<DibPixels> ReadDib(HBITMAP bitmap, HPALETTE palette) {
     return result;
 }
 
+// A section holds the screen's pixels as ReadDib gives them: 24 bits as 24, 16 and 32 as 32.
+// A palettised screen's colours mean something only with its palette, and a picture without
+// pixels cannot be a section: both keep a screen-compatible bitmap. 0 then.
+int SectionDepth(HDC screen, int width, int height) {
+    const int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+    if (depth <= 8 || width <= 0 || height <= 0) return 0;
+    return depth == 24 ? 24 : 32;
+}
+
+// A section laid out as a BMP stores its rows, bottom-up; `view` shows its memory.
+win::GdiObject CreateSection(HDC screen, int width, int height, int depth, BitmapView& view) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(depth), BI_RGB};
+    void* bits = nullptr;
+    win::GdiObject section(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!section) return section;
+    view = {width, height, depth};
+    view.bits = static_cast<const std::uint8_t*>(bits);
+    view.stride = StoredRowSize(width, depth);
+    return section;
+}
+
 }  // namespace
 
 void CaptureBuffer::Resize(int width, int height) {
     const win::ScreenDc screen;
-    bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
+    section_ = {};
     palette_.Reset();
+    if (const int depth = SectionDepth(screen.Get(), width, height))
+        bitmap_ = CreateSection(screen.Get(), width, height, depth, section_);
+    else
+        bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
     if (!bitmap_)
         throw std::runtime_error("Cannot make a picture of " + std::to_string(width) + " x " +
                                  std::to_string(height) + " pixels.");
 }
 
+void CaptureBuffer::CopyFrom(HDC source, const CaptureRect& rect) {
+    Resize(rect.w, rect.h);
+    const win::MemoryDc target(CreateCompatibleDC(source));
+    const win::SelectedObject selected(target.Get(), Bitmap());
+    BitBlt(target.Get(), 0, 0, rect.w, rect.h, source, rect.x, rect.y, SRCCOPY);
+}
+
 void CaptureBuffer::Assign(win::GdiObject bitmap, win::GdiObject palette) {
+    section_ = {};
     bitmap_ = std::move(bitmap);
     palette_ = std::move(palette);
 }
@@ -112,6 +146,13 @@ int CaptureBuffer::Height() const {
 }
 
 std::unique_ptr<ShotPixels> CaptureBuffer::ReadPixels() const {
+    if (section_.bits != nullptr) {
+        // The section's own memory, once GDI has finished drawing into it.
+        GdiFlush();
+        auto pixels = std::make_unique<DibPixels>();
+        pixels->view = section_;
+        return pixels;
+    }
     return ReadDib(Bitmap(), static_cast<HPALETTE>(palette_.Get()));
 }
 

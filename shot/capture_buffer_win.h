@@ -1,9 +1,12 @@
 #pragma once
-// The capture buffer (the main window's hidden Image1): a screen-compatible bitmap that every
-// capture lands in before it is saved.
+// The capture buffer (the main window's hidden Image1): every capture lands in it before it is
+// saved, in a device-independent section whose memory the BMP is written from; a clipboard
+// bitmap is taken over as it comes.
 
 #include <windows.h>
 
+#include "shot/bmp.h"
+#include "shot/capture_geometry.h"
 #include "shot/shot_recorder.h"
 #include "win/handles_win.h"
 
@@ -11,8 +14,10 @@ namespace dhsu {
 
 class CaptureBuffer : public ShotImage {
   public:
-    // A new bitmap of the screen's depth, w then h; the old picture is gone.
+    // A new picture of the screen's depth, w then h; the old picture is gone.
     void Resize(int width, int height);
+    // Resizes to the rectangle and copies it from `source`.
+    void CopyFrom(HDC source, const CaptureRect& rect);
     // Takes over a bitmap handed in by the clipboard, with its palette if it has one.
     void Assign(win::GdiObject bitmap, win::GdiObject palette);
     HBITMAP Bitmap() const { return static_cast<HBITMAP>(bitmap_.Get()); }
@@ -27,6 +32,7 @@ class CaptureBuffer : public ShotImage {
   private:
     win::GdiObject bitmap_;
     win::GdiObject palette_;  // colours of a palettised clipboard bitmap
+    BitmapView section_;      // the pixels of our own section; none for any other bitmap
 };
 
 }  // namespace dhsu

@@ -1,6 +1,10 @@
 #include "shot/window_capture_win.h"
 
+#include <exception>
+
 #include "shot/capture_geometry.h"
+#include "shot/client_area_read.h"
+#include "shot/window_dc_read_win.h"
 #include "win/handles_win.h"
 
 namespace dhsu {
@@ -32,25 +36,51 @@ bool UseClientArea(bool clientAreaMode, HWND foreground) {
     return !IsFullScreen640(desktop, WindowRectOf(foreground), ClientRectOf(foreground));
 }
 
+// Copies `wanted`, cut to the device context's clip box, from `source`; false when nothing of
+// it lies there. The window's own device context is read through its seam.
+bool ReadFrom(HWND source, const CaptureRect& wanted, CaptureBuffer& image) {
+    const win::WindowDc dc(source, GetDCEx(source, nullptr, kCaptureDcFlags));
+    if (!dc) return false;
+    RECT clipBox{};
+    GetClipBox(dc.Get(), &clipBox);
+    const auto capture = ClipCaptureRect(wanted, ToRect(clipBox));
+    if (!capture) return false;
+    if (source == GetDesktopWindow())
+        image.CopyFrom(dc.Get(), *capture);
+    else
+        ReadWindowDc(dc.Get(), *capture, image);
+    return true;
+}
+
+// The client area as the screen shows it, cut to the screen.
+bool ReadClientAreaFromScreen(HWND window, CaptureBuffer& image) {
+    POINT origin{};
+    ClientToScreen(window, &origin);
+    const Rect client = ClientRectOf(window);
+    return ReadFrom(GetDesktopWindow(), {origin.x, origin.y, client.right, client.bottom}, image);
+}
+
 }  // namespace
 
 bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image) {
     const bool clientArea = UseClientArea(clientAreaMode, GetForegroundWindow());
     HWND foreground = GetForegroundWindow();
     if (foreground == nullptr) return false;
-    HWND source = clientArea ? foreground : GetDesktopWindow();
-    const win::WindowDc dc(source, GetDCEx(source, nullptr, kCaptureDcFlags));
-    if (!dc) return false;
-    RECT clipBox{};
-    GetClipBox(dc.Get(), &clipBox);
-    const auto capture = ClipCaptureRect(
-        CaptureRectFor(clientArea, WindowRectOf(foreground), ClientRectOf(foreground)),
-        ToRect(clipBox));
-    if (!capture) return false;
-    image.Resize(capture->w, capture->h);
-    const win::MemoryDc target(CreateCompatibleDC(dc.Get()));
-    const win::SelectedObject selected(target.Get(), image.Bitmap());
-    BitBlt(target.Get(), 0, 0, capture->w, capture->h, dc.Get(), capture->x, capture->y, SRCCOPY);
+    const CaptureRect wanted =
+        CaptureRectFor(clientArea, WindowRectOf(foreground), ClientRectOf(foreground));
+    if (!ReadFrom(clientArea ? foreground : GetDesktopWindow(), wanted, image)) return false;
+    if (!clientArea) return true;
+    CaptureBuffer screenRead;
+    // A screen read that fails leaves the window's read to be saved, as it would be without it.
+    const auto readScreen = [&]() -> const ShotImage* {
+        try {
+            return ReadClientAreaFromScreen(foreground, screenRead) ? &screenRead : nullptr;
+        } catch (const std::exception&) {
+            return nullptr;
+        }
+    };
+    if (ChooseClientAreaRead(image, readScreen) == ClientAreaRead::kScreen)
+        image = std::move(screenRead);
     return true;
 }
 

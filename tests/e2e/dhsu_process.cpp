@@ -70,10 +70,10 @@ void PressKey(WORD virtualKey) {
 }
 
 bool StartProcess(const std::filesystem::path& exe, const std::filesystem::path& folder,
-                  PROCESS_INFORMATION& info) {
+                  PROCESS_INFORMATION& info, const std::wstring& arguments) {
     return WaitFor([&] {
         STARTUPINFOW startup{sizeof startup};
-        std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+        std::wstring commandLine = L"\"" + exe.wstring() + L"\" " + arguments;
         if (CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                            folder.c_str(), &startup, &info))
             return true;

@@ -30,10 +30,11 @@ std::filesystem::path FreshFolder(const std::string& name);
 std::string WindowText(HWND window);
 std::vector<std::string> FilesIn(const std::filesystem::path& folder);
 void PressKey(WORD virtualKey);
-// Starts `exe` in `folder`. Wine on a busy host now and then fails to create a process at all;
-// each such failure is printed with its error and the start tried again, within the patience.
+// Starts `exe` in `folder`, with `arguments` after its name. Wine on a busy host now and then
+// fails to create a process at all; each such failure is printed with its error and the start
+// tried again, within the patience.
 bool StartProcess(const std::filesystem::path& exe, const std::filesystem::path& folder,
-                  PROCESS_INFORMATION& info);
+                  PROCESS_INFORMATION& info, const std::wstring& arguments = {});
 // Waits until another program holds `key` as a hotkey, found by taking it for a moment on
 // `probe`, and prints how long that took.
 bool WaitForKeyHeldElsewhere(HWND probe, UINT key);

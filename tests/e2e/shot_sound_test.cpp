@@ -1,5 +1,7 @@
 // The sound a shot asks for, seen through dhsu_logged_sound.exe: a flat picture, the sign of a
-// capture that saw nothing, warns; any other picture beeps. Both are saved.
+// capture that saw nothing, warns; any other picture beeps. Both are saved. Through
+// dhsu_black_window_dc.exe, whose window device context reads black as a GPU-drawn window's does
+// on Windows, the client area is taken from the screen instead.
 
 #include <gtest/gtest.h>
 
@@ -23,12 +25,13 @@ class ShotSoundTest : public ::testing::Test {
         folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
         // The program inherits the variable that names its log.
         SetEnvironmentVariableW(L"DHSU_SOUND_LOG", (folder / "sounds.log").c_str());
-        dhsu = std::make_unique<DhsuProcess>(folder, false, false, true,
-                                             TestDirectory() / "dhsu_logged_sound.exe");
+        dhsu =
+            std::make_unique<DhsuProcess>(folder, false, false, true, TestDirectory() / Program());
         ASSERT_NE(dhsu->Window(), nullptr);
         dhsu->Click(dhsu::CheckBox_JPEG);
         ASSERT_FALSE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
     }
+    virtual const char* Program() const { return "dhsu_logged_sound.exe"; }
     void TearDown() override {
         if (dhsu) {
             EXPECT_EQ(dhsu->Close(), 0u);
@@ -41,6 +44,19 @@ class ShotSoundTest : public ::testing::Test {
         EXPECT_TRUE(WaitFor([&] { return std::filesystem::exists(folder / name); }))
             << "no " << name << "; files: " << ::testing::PrintToString(FilesIn(folder));
     }
+    // A flat window, then a patterned one, each shot with the shutter key.
+    void ShootFlatThenPatterned() {
+        {
+            TestWindow flat(700, 500, 200, 150, TestWindow::Paint::kFlat);
+            ASSERT_TRUE(flat.BringToFront());
+            PressKey(VK_ESCAPE);
+            ExpectShot("DH0001.bmp");
+        }
+        TestWindow patterned(700, 500, 200, 150);
+        ASSERT_TRUE(patterned.BringToFront());
+        PressKey(VK_ESCAPE);
+        ExpectShot("DH0002.bmp");
+    }
     std::vector<std::string> Sounds() const {
         std::ifstream log(folder / "sounds.log");
         std::vector<std::string> lines;
@@ -52,18 +68,24 @@ class ShotSoundTest : public ::testing::Test {
     std::unique_ptr<DhsuProcess> dhsu;
 };
 
+class BlackWindowDcTest : public ShotSoundTest {
+  protected:
+    const char* Program() const override { return "dhsu_black_window_dc.exe"; }
+};
+
 TEST_F(ShotSoundTest, ShutterKeyWarnsOverAFlatWindowAndBeepsOverAPatternedOne) {
-    {
-        TestWindow flat(700, 500, 200, 150, TestWindow::Paint::kFlat);
-        ASSERT_TRUE(flat.BringToFront());
-        PressKey(VK_ESCAPE);
-        ExpectShot("DH0001.bmp");
-    }
-    TestWindow patterned(700, 500, 200, 150);
-    ASSERT_TRUE(patterned.BringToFront());
-    PressKey(VK_ESCAPE);
-    ExpectShot("DH0002.bmp");
+    ShootFlatThenPatterned();
     EXPECT_EQ(Sounds(), (std::vector<std::string>{"warning", "beep"}));
+}
+
+TEST_F(BlackWindowDcTest, ABlackClientAreaIsTakenFromTheScreenAndAFlatWindowStillWarns) {
+    ShootFlatThenPatterned();
+    EXPECT_EQ(Sounds(), (std::vector<std::string>{"warning", "beep"}));
+    BmpImage image;
+    ASSERT_TRUE(ReadBmp(folder / "DH0002.bmp", image));
+    EXPECT_EQ(image.width, 200);
+    EXPECT_EQ(image.height, 150);
+    ExpectPattern(image, 0, 0, 200, 150);
 }
 
 TEST_F(ShotSoundTest, ClipboardWarnsForAFlatBitmapAndBeepsForAPatternedOne) {
