@@ -58,6 +58,7 @@ class TForm1 {
     // The shots (Unit1_shots.cpp).
     void ShutterKeyPressed();
     void ClipboardChanged(WPARAM wParam, LPARAM lParam);
+    void CaptureClipboardChanges();
     void RecordShot();
     void UpdateEncodingCaption();
     void ListBox_BMPFilesClick();
@@ -99,6 +100,9 @@ class TForm1 {
 
     // State the captures work on.
     ClipboardViewer clipboardViewer_;
+    DWORD recordedClipboardSequence_ = 0;  // the clipboard change whose picture was recorded last
+    bool clipboardChanged_ = false;        // a change not yet looked at
+    bool shotInProgress_ = false;          // Image1 is being filled and saved
     std::int32_t shutterKey_ = 27;
     ShutterHotkey shutterHotkey_;
     std::shared_ptr<WorkerSignal> encodeJpeg_;  // the worker frees itself; this is its handle
