@@ -56,6 +56,7 @@ class TForm1 {
     void ApplicationActivated();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
     // The shots (Unit1_shots.cpp).
+    bool QueueRefusesShots();
     void ShutterKeyPressed();
     void ClipboardChanged(WPARAM wParam, LPARAM lParam);
     void CaptureClipboardChanges();
@@ -117,7 +118,8 @@ class TForm1 {
     CaptureBuffer Image1;
     ListBoxStrings bmpFiles_;
     ListBoxStrings qualities_;
-    ConversionQueue queue_{bmpFiles_, qualities_};
+    OwnQueueEntries ownQueueEntries_;
+    ConversionQueue queue_{bmpFiles_, qualities_, ownQueueEntries_};
     WinShotSystem shotSystem_;
     ShotRecorder recorder_{shotSystem_};
 };

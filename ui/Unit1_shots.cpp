@@ -26,8 +26,16 @@ class ShotInProgress {
 
 }  // namespace
 
+// A full queue may hold lines another program added; the worker drops those. (A forged message
+// may come before FormCreate has made the worker.)
+bool TForm1::QueueRefusesShots() {
+    if (!QueueIsFull(queue_)) return false;
+    if (encodeJpeg_) encodeJpeg_->Wake();
+    return true;
+}
+
 void TForm1::ShutterKeyPressed() {
-    if (QueueIsFull(queue_)) return;
+    if (QueueRefusesShots()) return;
     {
         const ShotInProgress shot(shotInProgress_);
         try {
@@ -49,7 +57,7 @@ void TForm1::ClipboardChanged(WPARAM wParam, LPARAM lParam) {
 // is saved: a change that comes then is looked at once that shot is done.
 void TForm1::CaptureClipboardChanges() {
     while (std::exchange(clipboardChanged_, false)) {
-        if (QueueIsFull(queue_)) return;
+        if (QueueRefusesShots()) return;
         const ShotInProgress shot(shotInProgress_);
         try {
             DWORD sequence = 0;
@@ -71,8 +79,7 @@ void TForm1::RecordShot() {
     filePrefix_ = shot.prefix;
     if (shot.failure) std::rethrow_exception(shot.failure);
     if (shot.queue) {
-        queue_.paths.Append(shot.path);
-        queue_.qualities.Append(std::to_string(JpegQuality()));
+        Enqueue(queue_, shot.path, std::to_string(JpegQuality()));
         encodeJpeg_->Wake();
     }
     UpdateEncodingCaption();
