@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -11,6 +12,12 @@ namespace dhsu {
 namespace {
 
 constexpr const char* kLibraryMissingText = "NviewLib.dll is not found.";
+constexpr const char* kNoEntryPointsText = "NviewLib.dll lacks its conversion entry points.";
+constexpr const char* kUnreadableText =
+    "NviewLib.dll could not read the picture, or it is too large.";
+constexpr const char* kNotWrittenText = "The JPEG file could not be written; the disk may be full.";
+constexpr const char* kJpegTakenText =
+    "A file of the JPEG's name is already there and stays as it is.";
 constexpr const char* kJpegErrorCaption = "JPEG Encoding Error";
 constexpr unsigned kMessageIconError = 0x10;        // MB_ICONERROR
 constexpr unsigned kMessageIconInformation = 0x40;  // MB_ICONINFORMATION
@@ -32,6 +39,11 @@ class TEncodeJpeg {
     void RemoveQueueHead();
     // Worker thread.
     void ConvertToJpeg();
+    // Nothing when the JPEG has replaced the BMP, or the failure was told already; otherwise
+    // why the BMP stays.
+    const char* ConvertExistingBmp();
+    // The reason, and the BMP the player still has, in the missing library's kind of box.
+    void ReportKeptBmp(const std::string& reason);
 
     void RunOnUiThread(void (TEncodeJpeg::*step)());
     // One failing file or step is reported and the worker goes on with the queue.
@@ -39,7 +51,7 @@ class TEncodeJpeg {
 
     std::shared_ptr<WorkerSignal> signal_;
     EncodeJpegSetup setup_;
-    std::string currentPath_;
+    QueueEntry current_;  // the head taken, empty when there is nothing to convert
     std::int32_t currentQuality_ = kDefaultQuality;
 };
 
@@ -49,7 +61,7 @@ void TEncodeJpeg::Execute() {
     for (;;) {
         if (signal_->StopRequested()) return;
         RunReported([this] { RunOnUiThread(&TEncodeJpeg::ReadQueueHead); });
-        if (!currentPath_.empty()) {
+        if (!current_.path.empty()) {
             RunReported([this] { ConvertToJpeg(); });
             RunReported([this] { RunOnUiThread(&TEncodeJpeg::RemoveQueueHead); });
             if (signal_->StopRequested()) return;
@@ -60,40 +72,64 @@ void TEncodeJpeg::Execute() {
     }
 }
 
+// A line that another program added to the list boxes is dropped, its file left alone. Ours is
+// converted at the quality we recorded: the quality list only keeps step with the paths.
 void TEncodeJpeg::ReadQueueHead() {
-    currentPath_.clear();
+    current_ = {};
     currentQuality_ = kDefaultQuality;
-    if (setup_.queue.paths.Count() > 0) currentPath_ = setup_.queue.paths.First();
-    if (setup_.queue.qualities.Count() > 0) {
-        currentQuality_ = ParseQualityText(setup_.queue.qualities.First());
+    bool droppedForeign = false;
+    while (!QueueIsEmpty(setup_.queue)) {
+        if (std::optional<QueueEntry> own = setup_.queue.own.Take(QueueHeadPath(setup_.queue))) {
+            current_ = std::move(*own);
+            currentQuality_ = ParseQualityText(current_.quality);
+            break;
+        }
+        RemoveQueueHeadLines(setup_.queue);
+        droppedForeign = true;
     }
+    if (droppedForeign && setup_.onHeadRemoved) setup_.onHeadRemoved();
 }
 
+// A head that is no longer the one taken was put in front of it meanwhile; the next read sorts
+// out both.
 void TEncodeJpeg::RemoveQueueHead() {
-    currentPath_.clear();
+    if (QueueHeadPath(setup_.queue) == current_.path) RemoveQueueHeadLines(setup_.queue);
+    current_ = {};
     currentQuality_ = kDefaultQuality;
-    if (setup_.queue.paths.Count() > 0) setup_.queue.paths.RemoveFirst();
-    if (setup_.queue.qualities.Count() > 0) setup_.queue.qualities.RemoveFirst();
     if (setup_.onHeadRemoved) setup_.onHeadRemoved();
 }
 
 void TEncodeJpeg::ConvertToJpeg() {
+    // A BMP the user deleted before its turn is no failure to tell of.
+    if (!setup_.platform->IsFile(current_.path)) return;
+    if (const char* failure = ConvertExistingBmp()) ReportKeptBmp(failure);
+}
+
+const char* TEncodeJpeg::ConvertExistingBmp() {
     const std::int32_t quality = UsableQuality(currentQuality_);
     ConversionPlatform& platform = *setup_.platform;
-    if (!platform.IsFile(currentPath_)) return;
-    const std::string jpegPath = JpegPathFor(currentPath_);
+    const std::string jpegPath = JpegPathFor(current_.path);
     // An older JPEG of the same name is the user's file, not ours to replace.
-    if (platform.IsFile(jpegPath)) return;
+    if (platform.IsFile(jpegPath)) return kJpegTakenText;
     const std::unique_ptr<JpegLibrary> library = platform.OpenJpegLibrary();
     if (!library) {
         platform.ShowMessage(kLibraryMissingText, kJpegErrorCaption, kMessageIconInformation);
-        return;
+        return nullptr;
     }
-    library->Load(currentPath_);
+    if (!library->HasEntryPoints()) return kNoEntryPointsText;
+    if (!library->Load(current_.path)) return kUnreadableText;
     // Only a JPEG this save wrote replaces the shot. A failed save keeps the BMP, and so does a
     // file that another program put at the JPEG's name meanwhile, which the library leaves be.
     const bool saved = library->SaveAsJpg(quality, jpegPath);
-    if (saved && platform.IsFile(jpegPath)) platform.RemoveFile(currentPath_);
+    if (!platform.IsFile(jpegPath)) return kNotWrittenText;
+    if (!saved) return kJpegTakenText;
+    platform.RemoveFile(current_.path);
+    return nullptr;
+}
+
+void TEncodeJpeg::ReportKeptBmp(const std::string& reason) {
+    setup_.platform->ShowMessage(reason + "\nThe shot is kept as " + current_.path,
+                                 kJpegErrorCaption, kMessageIconInformation);
 }
 
 void TEncodeJpeg::RunOnUiThread(void (TEncodeJpeg::*step)()) {

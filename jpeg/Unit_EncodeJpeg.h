@@ -26,7 +26,10 @@ class UiDispatcher {
 class JpegLibrary {
   public:
     virtual ~JpegLibrary() = default;
-    virtual void Load(const std::string& bmpPath) = 0;
+    // False when the library lacks an entry point it converts with.
+    virtual bool HasEntryPoints() const = 0;
+    // False when the library could not take the picture: unreadable, or beyond its limits.
+    virtual bool Load(const std::string& bmpPath) = 0;
     // False when the library reports that it wrote no JPEG.
     virtual bool SaveAsJpg(int quality, const std::string& jpegPath) = 0;
 };

@@ -18,8 +18,7 @@ Entry FindEntry(HMODULE module, const char* name) {
     return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
 }
 
-// NviewLib.dll with its two entry points, both taking UTF-8 paths; one that the library lacks
-// does nothing, and a save without it writes nothing.
+// NviewLib.dll with its two entry points, both taking UTF-8 paths.
 class NviewLibrary final : public JpegLibrary {
   public:
     explicit NviewLibrary(Library module)
@@ -27,8 +26,9 @@ class NviewLibrary final : public JpegLibrary {
           load_(FindEntry<LoadEntry>(module_.Get(), "NViewLibLoad")),
           saveAsJpg_(FindEntry<SaveAsJpgEntry>(module_.Get(), "NViewLibSaveAsJPG")) {}
 
-    void Load(const std::string& bmpPath) override {
-        if (load_ != nullptr) load_(bmpPath.c_str(), 0);
+    bool HasEntryPoints() const override { return load_ != nullptr && saveAsJpg_ != nullptr; }
+    bool Load(const std::string& bmpPath) override {
+        return load_ != nullptr && load_(bmpPath.c_str(), 0) != 0;
     }
     bool SaveAsJpg(int quality, const std::string& jpegPath) override {
         return saveAsJpg_ != nullptr && saveAsJpg_(quality, jpegPath.c_str()) != 0;

@@ -44,9 +44,13 @@ void DiscardClipboardBitmap(HWND owner) {
     if (clipboard.IsOpen() && IsClipboardFormatAvailable(CF_BITMAP)) EmptyClipboard();
 }
 
-bool CopyClipboardBitmap(HWND owner, CaptureBuffer& image) {
+bool CopyNewClipboardBitmap(HWND owner, DWORD recordedSequence, CaptureBuffer& image,
+                            DWORD& sequence) {
     const win::OpenClipboardScope clipboard(owner);
     if (!clipboard.IsOpen()) return false;
+    sequence = GetClipboardSequenceNumber();
+    // 0 is a clipboard that does not tell its changes: every notification is taken as one.
+    if (sequence != 0 && sequence == recordedSequence) return false;
     if (!IsClipboardFormatAvailable(CF_BITMAP) || !LoadClipboardPicture(image)) return false;
     // An empty picture is no shot.
     return image.Width() > 0 && image.Height() > 0;

@@ -12,8 +12,12 @@ namespace dhsu {
 // A bitmap left on the clipboard from before the start is not a new shot: empty the clipboard.
 void DiscardClipboardBitmap(HWND owner);
 
-// A copy of the clipboard's bitmap, with its palette; false when it holds none, or an empty one.
-bool CopyClipboardBitmap(HWND owner, CaptureBuffer& image);
+// A copy of the clipboard's bitmap, with its palette, unless the clipboard is still as it was
+// when the picture of `recordedSequence` was copied: a burst of notifications may outrun the
+// changes. False when it holds none, an empty one, or that same one. `sequence` receives the
+// clipboard's sequence number, read while it is open, so that it belongs to the copied picture.
+bool CopyNewClipboardBitmap(HWND owner, DWORD recordedSequence, CaptureBuffer& image,
+                            DWORD& sequence);
 
 // The window's place in the clipboard viewer chain. Any program can send the chain's messages,
 // and the windows after ours may be slow, hung or looped back to us: none of that may stop or

@@ -57,8 +57,10 @@ class TForm1 {
     void ApplicationActivated();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
     // The shots (Unit1_shots.cpp).
+    bool QueueRefusesShots();
     void ShutterKeyPressed();
     void ClipboardChanged(WPARAM wParam, LPARAM lParam);
+    void CaptureClipboardChanges();
     void RecordShot();
     void UpdateEncodingCaption();
     void ListBox_BMPFilesClick();
@@ -101,6 +103,9 @@ class TForm1 {
 
     // State the captures work on.
     ClipboardViewer clipboardViewer_;
+    DWORD recordedClipboardSequence_ = 0;  // the clipboard change whose picture was recorded last
+    bool clipboardChanged_ = false;        // a change not yet looked at
+    bool shotInProgress_ = false;          // Image1 is being filled and saved
     std::int32_t shutterKey_ = 27;
     ShutterHotkey shutterHotkey_;
     std::shared_ptr<WorkerSignal> encodeJpeg_;  // the worker frees itself; this is its handle
@@ -115,7 +120,8 @@ class TForm1 {
     CaptureBuffer Image1;
     ListBoxStrings bmpFiles_;
     ListBoxStrings qualities_;
-    ConversionQueue queue_{bmpFiles_, qualities_};
+    OwnQueueEntries ownQueueEntries_;
+    ConversionQueue queue_{bmpFiles_, qualities_, ownQueueEntries_};
     WinShotSystem shotSystem_;
     ShotRecorder recorder_{shotSystem_};
 };

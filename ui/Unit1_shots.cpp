@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "shot/window_capture_win.h"
 #include "ui/Unit1.h"
@@ -9,22 +10,65 @@
 #include "win/text_win.h"
 
 namespace dhsu {
+namespace {
+
+// Marks a shot as under way for as long as it lives.
+class ShotInProgress {
+  public:
+    explicit ShotInProgress(bool& flag) : flag_(flag) { flag_ = true; }
+    ~ShotInProgress() { flag_ = false; }
+    ShotInProgress(const ShotInProgress&) = delete;
+    ShotInProgress& operator=(const ShotInProgress&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+}  // namespace
+
+// A full queue may hold lines another program added; the worker drops those. (A forged message
+// may come before FormCreate has made the worker.)
+bool TForm1::QueueRefusesShots() {
+    if (!QueueIsFull(queue_)) return false;
+    if (encodeJpeg_) encodeJpeg_->Wake();
+    return true;
+}
 
 void TForm1::ShutterKeyPressed() {
-    if (QueueIsFull(queue_)) return;
-    try {
-        if (CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), Image1)) RecordShot();
-    } catch (const std::exception& error) {
-        shotErrorBox_.Show(handle_, error.what());
+    if (QueueRefusesShots()) return;
+    {
+        const ShotInProgress shot(shotInProgress_);
+        try {
+            if (CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), Image1)) RecordShot();
+        } catch (const std::exception& error) {
+            shotErrorBox_.Show(handle_, error.what());
+        }
     }
+    CaptureClipboardChanges();
 }
 
 void TForm1::ClipboardChanged(WPARAM wParam, LPARAM lParam) {
-    if (!clipboardViewer_.PassOnChange(wParam, lParam) || QueueIsFull(queue_)) return;
-    try {
-        if (CopyClipboardBitmap(handle_, Image1)) RecordShot();
-    } catch (...) {
-        // A clipboard shot that fails is skipped without a word; the next change is handled anew.
+    if (!clipboardViewer_.PassOnChange(wParam, lParam)) return;
+    clipboardChanged_ = true;
+    if (!shotInProgress_) CaptureClipboardChanges();
+}
+
+// The capture buffer holds one picture at a time, and a sent message gets through while a shot
+// is saved: a change that comes then is looked at once that shot is done.
+void TForm1::CaptureClipboardChanges() {
+    while (std::exchange(clipboardChanged_, false)) {
+        if (QueueRefusesShots()) return;
+        const ShotInProgress shot(shotInProgress_);
+        try {
+            DWORD sequence = 0;
+            if (!CopyNewClipboardBitmap(handle_, recordedClipboardSequence_, Image1, sequence))
+                continue;
+            recordedClipboardSequence_ = sequence;
+            RecordShot();
+        } catch (...) {
+            // A clipboard shot that fails is skipped without a word; the next change is handled
+            // anew.
+        }
     }
 }
 
@@ -35,8 +79,7 @@ void TForm1::RecordShot() {
     filePrefix_ = shot.prefix;
     if (shot.failure) std::rethrow_exception(shot.failure);
     if (shot.queue) {
-        queue_.paths.Append(shot.path);
-        queue_.qualities.Append(std::to_string(JpegQuality()));
+        Enqueue(queue_, shot.path, std::to_string(JpegQuality()));
         encodeJpeg_->Wake();
     }
     UpdateEncodingCaption();

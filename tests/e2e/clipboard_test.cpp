@@ -1,10 +1,13 @@
-// Bitmaps put on the clipboard by other programs become shots; the viewer chain stays whole.
+// Bitmaps put on the clipboard by other programs become shots, each picture once; the viewer
+// chain stays whole.
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdio>
 #include <set>
 #include <thread>
+#include <vector>
 
 #include "dhsu_process.h"
 #include "test_window.h"
@@ -235,6 +238,46 @@ TEST_F(ClipboardTest, ChainMessagesThatLoopBackToUsChangeNoShotCount) {
     for (const std::string& shot : ShotNames(folder))
         EXPECT_TRUE(std::filesystem::exists(folder / (shot + ".jpg"))) << shot;
     EXPECT_EQ(ShotsIn(folder), 0u);
+}
+
+TEST_F(ClipboardTest, NotificationsWithoutANewChangeRecordNothing) {
+    Start("ClipboardForged");
+    ASSERT_TRUE(PutBitmap(owner.Handle()));
+    ASSERT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) != "Obr.  : 0"; }));
+    for (int forged = 0; forged < 1000; ++forged)
+        ASSERT_TRUE(SendMessageTimeoutW(dhsu->Window(), WM_DRAWCLIPBOARD, 0, 0, SMTO_ABORTIFHUNG,
+                                        kSendTimeoutMs, nullptr));
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.bmp", "dhsu.exe"}));
+    EXPECT_EQ(dhsu->ControlText(dhsu::Label_Count), "Shot : 1");
+}
+
+// Pictures replaced before the program could read them are lost, but none is saved twice. The
+// figures are printed: how many of the burst were saved depends on the host's speed.
+TEST_F(ClipboardTest, BurstOfDifferentBitmapsSavesNoPictureTwice) {
+    constexpr int kPictures = 100;
+    owner.Leave();  // the program last in the chain: nothing waits for this busy thread
+    Start("ClipboardBurst");
+    std::vector<std::uint8_t> pixels = PatternPixels(kWidth, kHeight);
+    for (int picture = 1; picture <= kPictures; ++picture) {
+        pixels[0] = std::uint8_t(picture);  // the blue of the top left pixel tells them apart
+        ASSERT_TRUE(
+            PutOnClipboard(owner.Handle(), CF_BITMAP, BitmapOf(kWidth, kHeight, pixels.data())));
+    }
+    ASSERT_TRUE(dhsu->HandledEarlierMessages());
+    std::multiset<int> saved;
+    for (std::size_t number = 1; number <= ShotsIn(folder); ++number) {
+        BmpImage image;
+        ASSERT_TRUE(ReadBmp(ShotPath(folder, number), image)) << number;
+        saved.insert(image.At(0, 0).blue);
+    }
+    const std::size_t distinct = std::set<int>(saved.begin(), saved.end()).size();
+    std::printf("burst of %d pictures: %zu shots, %zu different pictures\n", kPictures,
+                saved.size(), distinct);
+    RecordProperty("Shots", int(saved.size()));
+    RecordProperty("DifferentPictures", int(distinct));
+    EXPECT_GE(distinct, 1u);
+    EXPECT_EQ(saved.size(), distinct) << "a picture was saved more than once";
 }
 
 TEST_F(ClipboardTest, ViewerAfterOursThatStopsAnsweringHoldsNoShotUp) {

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "registry_settings.h"
@@ -59,6 +61,11 @@ std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
         if (entry.is_regular_file()) names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+Bytes ReadFileBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 void PressKey(WORD virtualKey) {

@@ -29,6 +29,8 @@ std::filesystem::path ProgramDirectory();
 std::filesystem::path FreshFolder(const std::string& name);
 std::string WindowText(HWND window);
 std::vector<std::string> FilesIn(const std::filesystem::path& folder);
+using Bytes = std::vector<char>;
+Bytes ReadFileBytes(const std::filesystem::path& path);
 void PressKey(WORD virtualKey);
 // Starts `exe` in `folder`, with `arguments` after its name. Wine on a busy host now and then
 // fails to create a process at all; each such failure is printed with its error and the start

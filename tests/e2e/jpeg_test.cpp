@@ -1,16 +1,21 @@
 // Shots with JPEG on: converted in the background by NviewLib.dll at the committed quality, the
-// BMP removed; a missing library is told once per file; three waiting files hold further shots
-// back; closing waits.
+// BMP removed; a missing library or a failed conversion is told once per file; three waiting
+// files hold further shots back; closing waits; lines another program adds to the queue are
+// dropped, their files untouched.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 
 #include "dhsu_process.h"
+#include "paused_library.h"
 #include "registry_settings.h"
+#include "shot/bmp.h"
 #include "test_window.h"
 #include "ui/main_window_controls_win.h"
+#include "win/handles_win.h"
 
 namespace e2e {
 namespace {
@@ -65,10 +70,26 @@ bool ReadJpeg(const std::filesystem::path& path, JpegInfo& info) {
     return false;
 }
 
+// Someone else's picture: a real BMP that the library would convert.
+void WriteForeignBmp(const std::filesystem::path& path) {
+    struct FileSink : dhsu::ByteSink {
+        std::ofstream out;
+        void Write(const std::uint8_t* data, std::size_t size) override {
+            out.write(reinterpret_cast<const char*>(data), std::streamsize(size));
+        }
+    } sink;
+    sink.out.open(path, std::ios::binary);
+    const std::vector<std::uint8_t> pixels = PatternPixels(32, 24);
+    dhsu::EncodeBmp({32, 24, 32, {}, pixels.data(), 32 * 4}, sink);
+}
+
 class JpegTest : public ::testing::Test {
   protected:
-    void Start(bool withLibrary) {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    // In a fresh folder of the test's name, unless given one.
+    void Start(bool withLibrary, const std::filesystem::path& in = {}) {
+        folder = in.empty()
+                     ? FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name())
+                     : in;
         dhsu = std::make_unique<DhsuProcess>(folder, withLibrary);
         ASSERT_NE(dhsu->Window(), nullptr);
         ASSERT_TRUE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
@@ -92,6 +113,24 @@ class JpegTest : public ::testing::Test {
     }
     bool CaptionIs(const std::string& caption) {
         return WaitFor([&] { return dhsu->Caption() == caption; });
+    }
+    // One box for the shot, naming the BMP kept; once it is dismissed the queue is empty.
+    void ExpectOneBoxForTheKeptShot(const std::string& reason) {
+        HWND box = WaitForLibraryError();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(MessageBoxText(box),
+                  reason + "\nThe shot is kept as " + (folder / "DH0001.bmp").string());
+        DismissMessageBox(box);
+        EXPECT_TRUE(CaptionIs("DH Screenshot Utility"));
+        EXPECT_EQ(FindMessageBox(kLibraryError, dhsu->Id()), nullptr);
+        EXPECT_EQ(FilesIn(folder),
+                  (std::vector<std::string>{"DH0001.bmp", "NviewLib.dll", "dhsu.exe"}));
+    }
+    std::size_t LinesIn(int listBox) const {
+        DWORD_PTR count = 0;
+        SendMessageTimeoutW(dhsu->Control(listBox), LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG,
+                            kSendTimeoutMs, &count);
+        return count;
     }
 
     std::filesystem::path folder;
@@ -224,6 +263,78 @@ TEST_F(JpegTest, ShotsTakenJustBeforeClosingAreAllConverted) {
     EXPECT_EQ(dhsu->Close(), 0u);
     EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.jpg", "DH0002.jpg", "DH0003.jpg",
                                                          "NviewLib.dll", "dhsu.exe"}));
+}
+
+// Three lines added by another program fill the queue: the refused press has the worker drop
+// them, and the next press is converted; the other program's picture stays as it was.
+TEST_F(JpegTest, LinesAnotherProgramAddsToTheQueueAreDroppedAndTheirFileLeftAlone) {
+    Start(true);
+    const std::filesystem::path holiday = folder / "holiday.bmp";
+    WriteForeignBmp(holiday);
+    const Bytes holidayBytes = ReadFileBytes(holiday);
+    for (int line = 0; line < 3; ++line) {
+        for (auto [listBox, text] : {std::pair{dhsu::ListBox_BMPFiles, holiday.wstring()},
+                                     std::pair{dhsu::ListBox_Q, std::wstring(L"5")}}) {
+            ASSERT_TRUE(SendMessageTimeoutW(dhsu->Control(listBox), LB_ADDSTRING, 0,
+                                            reinterpret_cast<LPARAM>(text.c_str()),
+                                            SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr));
+        }
+    }
+    ASSERT_EQ(LinesIn(dhsu::ListBox_BMPFiles), 3u);
+    Shoot();
+    EXPECT_TRUE(WaitFor(
+        [&] { return LinesIn(dhsu::ListBox_BMPFiles) == 0 && LinesIn(dhsu::ListBox_Q) == 0; }));
+    EXPECT_FALSE(std::filesystem::exists(folder / "DH0001.bmp")) << "a shot into a full queue";
+
+    Shoot();
+    ASSERT_TRUE(WaitFor([&] {
+        return std::filesystem::exists(folder / "DH0001.jpg") &&
+               !std::filesystem::exists(folder / "DH0001.bmp");
+    })) << ::testing::PrintToString(FilesIn(folder));
+    EXPECT_TRUE(CaptionIs("DH Screenshot Utility"));
+    EXPECT_EQ(ReadFileBytes(holiday), holidayBytes);
+    EXPECT_EQ(FilesIn(folder),
+              (std::vector<std::string>{"DH0001.jpg", "NviewLib.dll", "dhsu.exe", "holiday.bmp"}));
+}
+
+TEST_F(JpegTest, LibraryWithoutItsEntryPointsIsToldAndTheBmpKept) {
+    Start(false);
+    ASSERT_TRUE(CopyFileW((TestDirectory() / "empty-nviewlib" / "NviewLib.dll").c_str(),
+                          (folder / "NviewLib.dll").c_str(), TRUE));
+    Shoot();
+    ExpectOneBoxForTheKeptShot("NviewLib.dll lacks its conversion entry points.");
+}
+
+// The disk fills while the library holds the loaded shot: the save has no room.
+TEST_F(JpegTest, DiskFullDuringTheConversionIsToldAndTheBmpKept) {
+    const char* smallDisk = std::getenv("DHSU_E2E_SMALL_DISK");
+    if (smallDisk == nullptr) GTEST_SKIP() << "no small disk: DHSU_E2E_SMALL_DISK is not set";
+    const std::filesystem::path root = std::filesystem::path(smallDisk).make_preferred();
+    ULARGE_INTEGER total{};
+    if (!GetDiskFreeSpaceExW(root.c_str(), nullptr, &total, nullptr) || total.QuadPart > 64u << 20)
+        GTEST_SKIP() << "no small disk mounted at " << smallDisk;
+    const dhsu::win::KernelHandle loaded(CreateEventW(nullptr, TRUE, FALSE, kLibraryLoadedEvent));
+    const dhsu::win::KernelHandle resume(CreateEventW(nullptr, TRUE, FALSE, kLibraryResumeEvent));
+    ASSERT_TRUE(loaded && resume);
+    const std::filesystem::path filler = root / "filler";
+    std::filesystem::remove_all(root / "DiskFull");  // and the filler, left by a run cut short
+    std::filesystem::remove(filler);
+    ASSERT_TRUE(std::filesystem::create_directory(root / "DiskFull"));
+    Start(false, root / "DiskFull");
+    ASSERT_TRUE(CopyFileW((TestDirectory() / "paused-nviewlib" / "NviewLib.dll").c_str(),
+                          (folder / "NviewLib.dll").c_str(), TRUE));
+    Shoot();
+    ASSERT_TRUE(WaitFor([&] { return WaitForSingleObject(loaded.Get(), 0) == WAIT_OBJECT_0; }))
+        << "the library never loaded the shot";
+    {
+        std::ofstream fill(filler, std::ios::binary);
+        const std::vector<char> block(4096);
+        while (fill.write(block.data(), std::streamsize(block.size())) && fill.flush()) {
+        }
+    }
+    SetEvent(resume.Get());
+    ExpectOneBoxForTheKeptShot("The JPEG file could not be written; the disk may be full.");
+    std::filesystem::remove(filler);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iterator>
 
 #include "dhsu_process.h"
 #include "paused_library.h"
@@ -19,8 +18,6 @@ namespace e2e {
 namespace {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<char>;
-
 const Bytes kUsersBytes = {'u', 's', 'e', 'r'};
 constexpr char kPlainCaption[] = "DH Screenshot Utility";
 
@@ -30,17 +27,12 @@ std::string ShotName(int number, const char* extension) {
     return name;
 }
 
-Bytes ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 void WriteFile(const fs::path& path, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 bool IsJpeg(const fs::path& path) {
-    const Bytes bytes = ReadFile(path);
+    const Bytes bytes = ReadFileBytes(path);
     return bytes.size() > 4 && std::uint8_t(bytes[0]) == 0xFF && std::uint8_t(bytes[1]) == 0xD8;
 }
 
@@ -86,8 +78,16 @@ TEST_F(NviewLibTest, AJpegThatAnotherProgramMakesDuringTheConversionStaysAndSoDo
     WriteFile(folder / "DH0001.jpg", kUsersBytes);
     SetEvent(resume.Get());
 
+    HWND box = nullptr;
+    ASSERT_TRUE(
+        WaitFor([&] { return (box = FindMessageBox(L"JPEG Encoding Error", dhsu->Id())); }));
+    EXPECT_EQ(MessageBoxText(box),
+              "A file of the JPEG's name is already there and stays as it "
+              "is.\nThe shot is kept as " +
+                  (folder / "DH0001.bmp").string());
+    DismissMessageBox(box);
     ASSERT_TRUE(QueueDrained());
-    EXPECT_EQ(ReadFile(folder / "DH0001.jpg"), kUsersBytes);
+    EXPECT_EQ(ReadFileBytes(folder / "DH0001.jpg"), kUsersBytes);
     EXPECT_EQ(FilesIn(folder),
               (std::vector<std::string>{"DH0001.bmp", "DH0001.jpg", "NviewLib.dll", "dhsu.exe"}));
 }
@@ -100,7 +100,7 @@ TEST_F(NviewLibTest, AUsersFileAtTheOldTemporaryNameIsLeftAlone) {
         << ::testing::PrintToString(FilesIn(folder));
     ASSERT_TRUE(QueueDrained());
     EXPECT_TRUE(IsJpeg(folder / "DH0001.jpg"));
-    EXPECT_EQ(ReadFile(folder / "DH0001.jpg.part"), kUsersBytes);
+    EXPECT_EQ(ReadFileBytes(folder / "DH0001.jpg.part"), kUsersBytes);
     EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.jpg", "DH0001.jpg.part",
                                                          "NviewLib.dll", "dhsu.exe"}));
 }

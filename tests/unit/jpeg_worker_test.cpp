@@ -151,6 +151,8 @@ class FakePlatform : public ConversionPlatform {
     std::set<std::string> unwritable;  // JPEG paths a save leaves unwritten
     // JPEG paths another program creates while the save runs: the save fails, a file is there.
     std::set<std::string> takenMeanwhile;
+    std::set<std::string> unloadable;  // BMP paths the library cannot load
+    bool entryPointsPresent = true;
     std::string failingPath;  // an existence test that throws
 
     bool SaveSucceeds(const std::string& jpegPath) const {
@@ -205,7 +207,11 @@ class FakeLibrary : public JpegLibrary {
   public:
     explicit FakeLibrary(FakePlatform& platform) : platform_(platform) {}
     ~FakeLibrary() override { platform_.Record("free"); }
-    void Load(const std::string& path) override { platform_.Record("load " + path); }
+    bool HasEntryPoints() const override { return platform_.entryPointsPresent; }
+    bool Load(const std::string& path) override {
+        platform_.Record("load " + path);
+        return platform_.unloadable.count(path) == 0;
+    }
     bool SaveAsJpg(int quality, const std::string& path) override {
         platform_.Record("save " + std::to_string(quality) + " " + path);
         return platform_.SaveSucceeds(path);
@@ -222,18 +228,23 @@ std::unique_ptr<JpegLibrary> FakePlatform::OpenJpegLibrary() {
 }
 
 const std::string kMissingLibraryMessage = "JPEG Encoding Error | NviewLib.dll is not found. | 64";
+constexpr char kNoEntryPoints[] = "NviewLib.dll lacks its conversion entry points.";
+constexpr char kUnreadable[] = "NviewLib.dll could not read the picture, or it is too large.";
+constexpr char kNotWritten[] = "The JPEG file could not be written; the disk may be full.";
+constexpr char kJpegTaken[] = "A file of the JPEG's name is already there and stays as it is.";
+
+std::string KeptBmpMessage(const std::string& reason, const std::string& bmpPath) {
+    return "JPEG Encoding Error | " + reason + "\nThe shot is kept as " + bmpPath + " | 64";
+}
 
 class EncodeJpegTest : public ::testing::Test {
   protected:
     void Start() {
         worker = CreateEncodeJpeg(
-            {{paths, qualities}, std::make_shared<EndWatch>(ending, ui), platform, [this] {
-                 OnHeadRemoved();
-             }});
+            {queue, std::make_shared<EndWatch>(ending, ui), platform, [this] { OnHeadRemoved(); }});
     }
     void Queue(const std::string& path, const std::string& quality = "75") {
-        paths.Append(path);
-        qualities.Append(quality);
+        Enqueue(queue, path, quality);
     }
     // What a shot does: the BMP is written, queued, and the worker woken.
     void Shoot(const std::string& path, const std::string& quality = "75") {
@@ -283,6 +294,8 @@ class EncodeJpegTest : public ::testing::Test {
     }
 
     UiThreadList paths, qualities;
+    OwnQueueEntries own;
+    ConversionQueue queue{paths, qualities, own};
     std::shared_ptr<FakeUiThread> ui = std::make_shared<FakeUiThread>();
     std::shared_ptr<FakePlatform> platform = std::make_shared<FakePlatform>();
     std::shared_ptr<EndWatch::Ending> ending = std::make_shared<EndWatch::Ending>();
@@ -375,18 +388,68 @@ TEST_F(EncodeJpegTest, ExistingJpegIsNeitherOverwrittenNorLeftWithoutItsBmp) {
 
     EXPECT_TRUE(platform->Calls().empty());
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.bmp", "a.jpg"}));
+    EXPECT_EQ(platform->Messages(), std::vector<std::string>{KeptBmpMessage(kJpegTaken, "a.bmp")});
 }
 
-TEST_F(EncodeJpegTest, BmpStaysUnlessTheSaveWroteTheJpeg) {
+TEST_F(EncodeJpegTest, BmpStaysUnlessTheSaveWroteTheJpegAndTheMessageSaysWhy) {
     platform->unwritable = {"a.jpg"};
     platform->takenMeanwhile = {"b.jpg"};
+    platform->unloadable = {"d.bmp"};
     Start();
     Shoot("a.bmp");
     Shoot("b.bmp");
     Shoot("c.bmp");
+    Shoot("d.bmp");
     CloseAndWait();
 
-    EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.bmp", "b.bmp", "b.jpg", "c.jpg"}));
+    EXPECT_EQ(platform->Files(),
+              (std::set<std::string>{"a.bmp", "b.bmp", "b.jpg", "c.jpg", "d.bmp"}));
+    EXPECT_EQ(platform->Messages(),
+              (std::vector<std::string>{KeptBmpMessage(kNotWritten, "a.bmp"),
+                                        KeptBmpMessage(kJpegTaken, "b.bmp"),
+                                        KeptBmpMessage(kUnreadable, "d.bmp")}));
+}
+
+TEST_F(EncodeJpegTest, LibraryWithoutItsEntryPointsIsToldPerFileAndKeepsTheBmps) {
+    platform->entryPointsPresent = false;
+    Start();
+    Shoot("a.bmp");
+    Shoot("b.bmp");
+    CloseAndWait();
+
+    EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.bmp", "b.bmp"}));
+    EXPECT_EQ(platform->Messages(),
+              (std::vector<std::string>{KeptBmpMessage(kNoEntryPoints, "a.bmp"),
+                                        KeptBmpMessage(kNoEntryPoints, "b.bmp")}));
+}
+
+// Lines another program adds to the list boxes, before, between and after ours, even one that
+// repeats a shot already converted: dropped, their files untouched, ours converted at our quality.
+TEST_F(EncodeJpegTest, OnlyTheEntriesOfOurOwnShotsAreConverted) {
+    auto addForeign = [this](const std::string& path, const std::string& quality = "5") {
+        platform->AddFile(path);
+        paths.Append(path);
+        qualities.Append(quality);
+    };
+    addForeign("holiday.bmp");
+    Start();
+    Shoot("a.bmp");
+    addForeign("letter.bmp");
+    Shoot("b.bmp", "80");
+    ASSERT_TRUE(ui->PumpUntil([this] { return QueueIsEmpty(); }));
+    addForeign("a.bmp", "75");
+    paths.Append("c.bmp");  // a path without its quality
+    Shoot("d.bmp", "60");
+    CloseAndWait();
+
+    std::vector<std::string> saves;
+    for (const std::string& call : platform->Calls()) {
+        if (call.rfind("save", 0) == 0) saves.push_back(call);
+    }
+    EXPECT_EQ(saves, (std::vector<std::string>{"save 75 a.jpg", "save 80 b.jpg", "save 60 d.jpg"}));
+    EXPECT_EQ(platform->Files(), (std::set<std::string>{"holiday.bmp", "letter.bmp", "a.bmp",
+                                                        "a.jpg", "b.jpg", "d.jpg"}));
+    EXPECT_TRUE(platform->Messages().empty());
 }
 
 TEST_F(EncodeJpegTest, FailingFileIsReportedAndTheQueueGoesOn) {
