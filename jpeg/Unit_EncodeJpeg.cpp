@@ -24,6 +24,7 @@ class TEncodeJpeg {
     TEncodeJpeg(std::shared_ptr<WorkerSignal> signal, EncodeJpegSetup setup)
         : signal_(std::move(signal)), setup_(std::move(setup)) {}
 
+    void StartThread() { setup_.platform->WorkerThreadStarted(); }
     void Execute();
 
   private:
@@ -113,6 +114,7 @@ void TEncodeJpeg::RunReported(const std::function<void()>& work) {
 // The thread owns the worker and frees it as it ends.
 void RunWorkerThread(std::unique_ptr<TEncodeJpeg> worker) {
     try {
+        worker->StartThread();
         worker->Execute();
     } catch (...) {
         // What gets here could not even be reported; nothing may leave the thread.

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "dhsu_process.h"
+#include "process_usage.h"
 #include "registry_settings.h"
 #include "test_window.h"
 #include "ui/main_window_controls_win.h"
@@ -197,6 +198,20 @@ TEST_F(JpegTest, ShotsTakenJustBeforeClosingAreAllConverted) {
     EXPECT_EQ(dhsu->Close(), 0u);
     EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"DH0001.jpg", "DH0002.jpg", "DH0003.jpg",
                                                          "NviewLib.dll", "dhsu.exe"}));
+}
+
+TEST_F(JpegTest, WorkerThreadRunsBelowNormalPriorityAndTheWindowsAtNormal) {
+    Start(true);
+    const DWORD uiThread = GetWindowThreadProcessId(dhsu->Window(), nullptr);
+    std::map<DWORD, int> priorities;
+    // The worker sets its priority as its thread starts, maybe just after the window shows.
+    EXPECT_TRUE(WaitFor([&] {
+        priorities = ThreadPriorities(dhsu->Id());
+        return std::count_if(priorities.begin(), priorities.end(), [](const auto& thread) {
+                   return thread.second == THREAD_PRIORITY_BELOW_NORMAL;
+               }) == 1;
+    })) << ::testing::PrintToString(priorities);
+    EXPECT_EQ(priorities[uiThread], THREAD_PRIORITY_NORMAL);
 }
 
 }  // namespace
