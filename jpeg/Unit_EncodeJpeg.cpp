@@ -31,6 +31,7 @@ class TEncodeJpeg {
     TEncodeJpeg(std::shared_ptr<WorkerSignal> signal, EncodeJpegSetup setup)
         : signal_(std::move(signal)), setup_(std::move(setup)) {}
 
+    void StartThread() { setup_.platform->WorkerThreadStarted(); }
     void Execute();
 
   private:
@@ -149,6 +150,7 @@ void TEncodeJpeg::RunReported(const std::function<void()>& work) {
 // The thread owns the worker and frees it as it ends.
 void RunWorkerThread(std::unique_ptr<TEncodeJpeg> worker) {
     try {
+        worker->StartThread();
         worker->Execute();
     } catch (...) {
         // What gets here could not even be reported; nothing may leave the thread.

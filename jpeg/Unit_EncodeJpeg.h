@@ -38,6 +38,9 @@ class JpegLibrary {
 class ConversionPlatform {
   public:
     virtual ~ConversionPlatform() = default;
+    // Called once on the worker's own thread as it starts, before it waits for the first
+    // wake-up: where the thread takes the priority it converts at.
+    virtual void WorkerThreadStarted() = 0;
     // A file, not a folder, has that path.
     virtual bool IsFile(const std::string& path) const = 0;
     virtual void RemoveFile(const std::string& path) = 0;

@@ -113,6 +113,15 @@ bool WorkerStepMessage::HandleMessage(UINT message, WPARAM ticket) {
     return true;
 }
 
+// Converting gives way to the player's game. Background mode lowers the thread's I/O and memory
+// priority, but it also drops its CPU priority to the lowest there is, behind every program
+// running at all, where a busy machine can starve it: three files then wait and further shots
+// are lost. So the CPU priority comes back up to below normal, still behind the game.
+void WinConversionPlatform::WorkerThreadStarted() {
+    SetThreadPriority(GetCurrentThread(), THREAD_MODE_BACKGROUND_BEGIN);
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+}
+
 bool WinConversionPlatform::IsFile(const std::string& path) const {
     return win::IsFile(Wide(path));
 }

@@ -38,6 +38,7 @@ class WorkerStepMessage final : public UiDispatcher {
 
 class WinConversionPlatform final : public ConversionPlatform {
   public:
+    void WorkerThreadStarted() override;
     bool IsFile(const std::string& path) const override;
     void RemoveFile(const std::string& path) override;
     std::unique_ptr<JpegLibrary> OpenJpegLibrary() override;

@@ -11,6 +11,7 @@
 
 #include "dhsu_process.h"
 #include "paused_library.h"
+#include "process_usage.h"
 #include "registry_settings.h"
 #include "shot/bmp.h"
 #include "test_window.h"
@@ -335,6 +336,20 @@ TEST_F(JpegTest, DiskFullDuringTheConversionIsToldAndTheBmpKept) {
     SetEvent(resume.Get());
     ExpectOneBoxForTheKeptShot("The JPEG file could not be written; the disk may be full.");
     std::filesystem::remove(filler);
+}
+
+TEST_F(JpegTest, WorkerThreadRunsBelowNormalPriorityAndTheWindowsAtNormal) {
+    Start(true);
+    const DWORD uiThread = GetWindowThreadProcessId(dhsu->Window(), nullptr);
+    std::map<DWORD, int> priorities;
+    // The worker sets its priority as its thread starts, maybe just after the window shows.
+    EXPECT_TRUE(WaitFor([&] {
+        priorities = ThreadPriorities(dhsu->Id());
+        return std::count_if(priorities.begin(), priorities.end(), [](const auto& thread) {
+                   return thread.second == THREAD_PRIORITY_BELOW_NORMAL;
+               }) == 1;
+    })) << ::testing::PrintToString(priorities);
+    EXPECT_EQ(priorities[uiThread], THREAD_PRIORITY_NORMAL);
 }
 
 }  // namespace

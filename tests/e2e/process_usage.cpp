@@ -1,6 +1,7 @@
 #include "process_usage.h"
 
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <vector>
@@ -84,6 +85,19 @@ std::size_t HeapBytesInUse() {
         HeapUnlock(heap);
     }
     return inUse;
+}
+
+std::map<DWORD, int> ThreadPriorities(DWORD processId) {
+    std::map<DWORD, int> priorities;
+    const KernelHandle snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0));
+    THREADENTRY32 entry{sizeof entry};
+    for (BOOL more = Thread32First(snapshot.Get(), &entry); more;
+         more = Thread32Next(snapshot.Get(), &entry)) {
+        if (entry.th32OwnerProcessID != processId) continue;
+        const KernelHandle thread(OpenThread(THREAD_QUERY_INFORMATION, FALSE, entry.th32ThreadID));
+        if (thread) priorities[entry.th32ThreadID] = GetThreadPriority(thread.Get());
+    }
+    return priorities;
 }
 
 }  // namespace e2e

@@ -163,6 +163,11 @@ class FakePlatform : public ConversionPlatform {
         std::lock_guard lock(mutex_);
         return files_.count(path) > 0;
     }
+    void WorkerThreadStarted() override {
+        std::lock_guard lock(mutex_);
+        startThreads_.push_back(std::this_thread::get_id());
+        callsBeforeStart_ = calls_.size();
+    }
     void RemoveFile(const std::string& path) override { Record("delete " + path); }
     std::unique_ptr<JpegLibrary> OpenJpegLibrary() override;
     void ShowMessage(const std::string& text, const std::string& caption, unsigned flags) override {
@@ -177,6 +182,7 @@ class FakePlatform : public ConversionPlatform {
     void Record(const std::string& call) {
         std::lock_guard lock(mutex_);
         calls_.push_back(call);
+        callThreads_.insert(std::this_thread::get_id());
         if (call.rfind("delete ", 0) == 0) files_.erase(call.substr(7));
         if (call.rfind("save ", 0) == 0) {
             const std::string path = call.substr(call.find(' ', 5) + 1);
@@ -195,9 +201,24 @@ class FakePlatform : public ConversionPlatform {
         std::lock_guard lock(mutex_);
         return messages_;
     }
+    std::vector<std::thread::id> StartThreads() const {
+        std::lock_guard lock(mutex_);
+        return startThreads_;
+    }
+    std::set<std::thread::id> CallThreads() const {
+        std::lock_guard lock(mutex_);
+        return callThreads_;
+    }
+    std::size_t CallsBeforeStart() const {
+        std::lock_guard lock(mutex_);
+        return callsBeforeStart_;
+    }
 
   private:
     mutable std::mutex mutex_;
+    std::vector<std::thread::id> startThreads_;
+    std::set<std::thread::id> callThreads_;  // of the file system and the library
+    std::size_t callsBeforeStart_ = 0;
     std::set<std::string> files_;
     std::vector<std::string> calls_;
     std::vector<std::string> messages_;
@@ -475,6 +496,20 @@ TEST_F(EncodeJpegTest, FailingWindowStepIsReportedAndTheQueueGoesOn) {
     EXPECT_EQ(platform->Messages(),
               std::vector<std::string>{"JPEG Encoding Error | folder is gone | 16"});
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.jpg", "b.jpg"}));
+}
+
+// The thread takes its priority there, so every conversion must run at it.
+TEST_F(EncodeJpegTest, WorkerThreadIsSetUpOnceOnItselfBeforeItConverts) {
+    Start();
+    Shoot("a.bmp");
+    Shoot("b.bmp");
+    ASSERT_TRUE(ui->PumpUntil([this] { return QueueIsEmpty(); }));
+    CloseAndWait();
+    const std::vector<std::thread::id> starts = platform->StartThreads();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_NE(starts[0], std::this_thread::get_id());
+    EXPECT_EQ(platform->CallThreads(), std::set<std::thread::id>{starts[0]});
+    EXPECT_EQ(platform->CallsBeforeStart(), 0u);
 }
 
 TEST_F(EncodeJpegTest, NothingRunsBeforeTheFirstWakeUp) {
