@@ -151,10 +151,12 @@ class FakePlatform : public ConversionPlatform {
     std::set<std::string> unwritable;  // JPEG paths a save leaves unwritten
     // JPEG paths another program creates while the save runs: the save fails, a file is there.
     std::set<std::string> takenMeanwhile;
-    std::string failingPath;  // an existence test that throws
+    std::string failingPath;                // an existence test that throws
+    std::set<std::string> savedButMissing;  // saves that report success and leave no file
 
     bool SaveSucceeds(const std::string& jpegPath) const {
-        return unwritable.count(jpegPath) == 0 && takenMeanwhile.count(jpegPath) == 0;
+        return savedButMissing.count(jpegPath) > 0 ||
+               (unwritable.count(jpegPath) == 0 && takenMeanwhile.count(jpegPath) == 0);
     }
     bool IsFile(const std::string& path) const override {
         if (path == failingPath) throw std::runtime_error("drive not ready");
@@ -178,7 +180,8 @@ class FakePlatform : public ConversionPlatform {
         if (call.rfind("delete ", 0) == 0) files_.erase(call.substr(7));
         if (call.rfind("save ", 0) == 0) {
             const std::string path = call.substr(call.find(' ', 5) + 1);
-            if (unwritable.count(path) == 0) files_.insert(path);
+            if (unwritable.count(path) == 0 && savedButMissing.count(path) == 0)
+                files_.insert(path);
         }
     }
     std::set<std::string> Files() const {
@@ -387,6 +390,15 @@ TEST_F(EncodeJpegTest, BmpStaysUnlessTheSaveWroteTheJpeg) {
     CloseAndWait();
 
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.bmp", "b.bmp", "b.jpg", "c.jpg"}));
+}
+
+TEST_F(EncodeJpegTest, BmpStaysWhenTheLibraryReportsASaveButNoJpegIsThere) {
+    platform->savedButMissing = {"a.jpg"};
+    Start();
+    Shoot("a.bmp");
+    CloseAndWait();
+
+    EXPECT_EQ(platform->Files(), std::set<std::string>{"a.bmp"});
 }
 
 TEST_F(EncodeJpegTest, FailingFileIsReportedAndTheQueueGoesOn) {

@@ -30,6 +30,14 @@ class ShotNamingTest : public ::testing::Test {
     std::string Next(std::string& prefixToUse, int suffixMode) {
         return namer.MakeShotPath(folder, prefixToUse, suffixMode);
     }
+    // Walks the counter to `last` cheaply: every name up to there is taken.
+    void TakeNumbersUpTo(int last) {
+        for (int i = 1; i <= last; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "C:\\Shots\\DH%04d.jpg", i);
+            system.files.insert(name);
+        }
+    }
 
     FakeSystem system;
     ShotNamer namer{system};
@@ -70,14 +78,15 @@ TEST_F(ShotNamingTest, AnyPrefixChangeRestartsTheSearchAtOne) {
     EXPECT_EQ(Next(a, kNumberedSuffix), "C:\\Shots\\A0003.bmp");
 }
 
+TEST_F(ShotNamingTest, NumberNineThousandNineHundredNinetyNineIsStillUsed) {
+    TakeNumbersUpTo(9998);
+    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH9999.bmp");
+    EXPECT_EQ(prefix, "DH");
+}
+
 TEST_F(ShotNamingTest, RolloverLengthensTheCallersPrefixAndContinues) {
     system.files.insert("C:\\Shots\\DH9999.bmp");
-    // Walk the counter to 9998 cheaply: every name up to there is taken.
-    for (int i = 1; i <= 9998; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "C:\\Shots\\DH%04d.jpg", i);
-        system.files.insert(name);
-    }
+    TakeNumbersUpTo(9998);
     EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH_0001.bmp");
     EXPECT_EQ(prefix, "DH_");
     EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH_0002.bmp");
