@@ -107,7 +107,7 @@ class TForm1 {
     // UpDown1's committed position: asking the control would read an uncommitted edit text.
     int upDownPosition_ = kDefaultQuality;
     std::string filePrefix_;
-    std::int32_t suffixMode_ = kNumberedSuffix;
+    SuffixMode suffixMode_ = SuffixMode::kNumbered;
 
     FolderBrowser folders_;
     CaptureBuffer Image1;

@@ -1,5 +1,7 @@
 #include "ui/Unit_InputFilePrefix.h"
 
+#include <iterator>
+
 #include "ui/prefix_check.h"
 #include "ui/probe_files_win.h"
 #include "win/text_win.h"
@@ -10,7 +12,8 @@ namespace {
 using Form = TForm_InputFilePrefix;
 
 constexpr DWORD kRadio = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
-constexpr int kItemCount = 2;
+constexpr SuffixMode kItemModes[] = {SuffixMode::kTimestamp, SuffixMode::kNumbered};
+constexpr int kItemCount = static_cast<int>(std::size(kItemModes));
 
 // clang-format off
 constexpr ControlRow kControls[] = {
@@ -38,9 +41,10 @@ const DialogTable& TForm_InputFilePrefix::Table() const {
 
 void TForm_InputFilePrefix::Fill() {
     TForm_Input::Fill();
-    if (itemIndex_ >= 0 && itemIndex_ < kItemCount)
-        CheckRadioButton(Handle(), RadioGroup1Item(0), RadioGroup1Item(kItemCount - 1),
-                         RadioGroup1Item(itemIndex_));
+    for (int index = 0; index < kItemCount; ++index)
+        if (kItemModes[index] == suffixMode_)
+            CheckRadioButton(Handle(), RadioGroup1Item(0), RadioGroup1Item(kItemCount - 1),
+                             RadioGroup1Item(index));
 }
 
 // OK stays open until the prefix is proved to start a file name.
@@ -62,7 +66,8 @@ bool TForm_InputFilePrefix::AcceptOk() {
 void TForm_InputFilePrefix::ReadBack() {
     TForm_Input::ReadBack();
     for (int index = 0; index < kItemCount; ++index)
-        if (IsDlgButtonChecked(Handle(), RadioGroup1Item(index)) == BST_CHECKED) itemIndex_ = index;
+        if (IsDlgButtonChecked(Handle(), RadioGroup1Item(index)) == BST_CHECKED)
+            suffixMode_ = kItemModes[index];
 }
 
 }  // namespace dhsu

@@ -1,6 +1,7 @@
 #pragma once
 // The file name dialog: the prefix of new shots and the kind of suffix they get.
 
+#include "shot/suffix_mode.h"
 #include "ui/Unit_NewFolder.h"
 
 namespace dhsu {
@@ -13,9 +14,9 @@ class TForm_InputFilePrefix : public TForm_Input {
 
     explicit TForm_InputFilePrefix(const DialogOwner& owner);
 
-    // The index of the chosen radio item is the suffix mode: 0 time stamp, 1 numbered.
-    void SetRadioGroup1ItemIndex(int index) { itemIndex_ = index; }
-    int RadioGroup1ItemIndex() const { return itemIndex_; }
+    // Item 0 is the time stamp, item 1 the number; a mode neither names checks no item.
+    void SetSuffixMode(SuffixMode mode) { suffixMode_ = mode; }
+    SuffixMode ChosenSuffixMode() const { return suffixMode_; }
 
   protected:
     const DialogTable& Table() const override;
@@ -24,7 +25,7 @@ class TForm_InputFilePrefix : public TForm_Input {
     void ReadBack() override;
 
   private:
-    int itemIndex_ = 0;
+    SuffixMode suffixMode_ = SuffixMode::kTimestamp;
 };
 
 }  // namespace dhsu

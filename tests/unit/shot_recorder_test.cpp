@@ -84,7 +84,7 @@ class ShotRecorderTest : public ::testing::Test {
     FakeSystem system;
     ShotRecorder recorder{system};
     FakeImage image{system};
-    ShotSettings settings{"D:\\Shots", "DH", kNumberedSuffix, false};
+    ShotSettings settings{"D:\\Shots", "DH", SuffixMode::kNumbered, false};
 };
 
 TEST_F(ShotRecorderTest, BeepsBeforeWritingAndNamesTheFileOnceWrittenThenCounts) {
@@ -166,12 +166,12 @@ TEST_F(ShotRecorderTest, NameTakenWhileWritingGivesTheShotTheNextFreeName) {
     EXPECT_EQ(numbered.number, 1);
 
     // Time stamps: the clock is read anew.
-    settings.suffixMode = kTimestampSuffix;
+    settings.suffixMode = SuffixMode::kTimestamp;
     image.takenMeanwhile = {"D:\\Shots\\DH(010304-170809-05).bmp"};
     EXPECT_EQ(Shoot().path, "D:\\Shots\\DH(010304-170809-25).bmp");
 
     // A folder that refuses every name ends in an error, not in a hang.
-    settings.suffixMode = kNumberedSuffix;
+    settings.suffixMode = SuffixMode::kNumbered;
     settings.prefix = "X";
     for (int i = 1; i <= 100; ++i) {
         char name[32];
