@@ -27,10 +27,10 @@ void TForm1::POPUP_NEWFOLDERClick() {
 
 void TForm1::Button_FileNameClick() {
     TForm_InputFilePrefix dialog({handle_, Font(), dpi_});
-    dialog.SetEditNewFolderText(filePrefix_);
+    dialog.SetFilePrefix(filePrefix_);
     dialog.SetSuffixMode(suffixMode_);
     if (dialog.ShowModal() != kModalOk) return;
-    filePrefix_ = dialog.EditNewFolderText();
+    filePrefix_ = dialog.FilePrefix();
     suffixMode_ = dialog.ChosenSuffixMode();
 }
 
