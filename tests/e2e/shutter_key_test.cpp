@@ -146,7 +146,8 @@ TEST(LeftoverShots, OnlyOurTemporaryFilesThatNobodyHoldsGoAtTheNextStart) {
     };
     put("~dhsu-00000abc00000001.tmp", std::string("BM\x36\x00", 4));  // killed while writing
     put("~dhsu-00000abc00000002.tmp", "");                            // before the first byte
-    put("~dhsu-00000abc00000003.tmp", "BM");  // being written by a running copy
+    put("~dhsu-00000abc00000005.tmp", "\xFF\xD8\xFF");  // a JPEG that NviewLib was writing
+    put("~dhsu-00000abc00000003.tmp", "BM");            // being written by a running copy
     put("~dhsu-00000abc00000004.tmp", "my notes");
     put("~dhsu-notes.tmp", "BM");
     put("DH0001.bmp", "BM");
