@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <fstream>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "registry_settings.h"
 #include "test_window.h"
 #include "ui/main_window_controls_win.h"
@@ -65,20 +65,17 @@ bool ReadJpeg(const std::filesystem::path& path, JpegInfo& info) {
     return false;
 }
 
-class JpegTest : public ::testing::Test {
+class JpegTest : public DhsuTest {
   protected:
-    void Start(bool withLibrary) {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        dhsu = std::make_unique<DhsuProcess>(folder, withLibrary);
-        ASSERT_NE(dhsu->Window(), nullptr);
+    JpegTest() { mayExitByItself = true; }
+    void StartWithJpeg(bool withLibrary) {
+        ASSERT_NO_FATAL_FAILURE(Start(withLibrary));
         ASSERT_TRUE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
     }
     void TearDown() override {
         for (HWND box; (box = FindMessageBox(kLibraryError, dhsu ? dhsu->Id() : 0)) != nullptr;)
             DismissMessageBox(box);
-        if (dhsu && !dhsu->HasExited()) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
+        DhsuTest::TearDown();
     }
     void Shoot() {
         ASSERT_TRUE(window.BringToFront());
@@ -94,13 +91,11 @@ class JpegTest : public ::testing::Test {
         return WaitFor([&] { return dhsu->Caption() == caption; });
     }
 
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
     TestWindow window{700, 500, 160, 120};
 };
 
 TEST_F(JpegTest, ShotBecomesAJpegOfItsQualityAndTheBmpGoes) {
-    Start(true);
+    StartWithJpeg(true);
     HWND edit = dhsu->Control(dhsu::Edit_Q);
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"60"));
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
@@ -119,7 +114,7 @@ TEST_F(JpegTest, ShotBecomesAJpegOfItsQualityAndTheBmpGoes) {
 }
 
 TEST_F(JpegTest, QualityTypedButNotCommittedIsNeitherShotNorSaved) {
-    Start(true);
+    StartWithJpeg(true);
     SendMessageW(dhsu->Control(dhsu::Edit_Q), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
     // A clipboard shot: no change of the active window, which would commit the text.
     ASSERT_TRUE(PutOnClipboard(window.Handle(), CF_BITMAP, PatternBitmap(160, 120)));
@@ -135,7 +130,7 @@ TEST_F(JpegTest, QualityTypedButNotCommittedIsNeitherShotNorSaved) {
 }
 
 TEST_F(JpegTest, MissingLibraryIsToldPerFileKeepsTheBmpsAndAFullQueueHoldsShotsBack) {
-    Start(false);
+    StartWithJpeg(false);
     Shoot();
     HWND box = WaitForLibraryError();
     ASSERT_NE(box, nullptr);
@@ -164,7 +159,7 @@ TEST_F(JpegTest, MissingLibraryIsToldPerFileKeepsTheBmpsAndAFullQueueHoldsShotsB
 }
 
 TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
-    Start(false);
+    StartWithJpeg(false);
     Shoot();
     HWND box = WaitForLibraryError();
     Shoot();
@@ -184,7 +179,7 @@ TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
 }
 
 TEST_F(JpegTest, ShotsTakenJustBeforeClosingAreAllConverted) {
-    Start(true);
+    StartWithJpeg(true);
     for (int i = 1; i <= 3; ++i) {
         Shoot();
         char name[16];

@@ -114,33 +114,22 @@ class EndWatch final : public UiDispatcher {
     std::shared_ptr<FakeUiThread> ui_;
 };
 
-class DequeStringList : public StringList {
-  public:
-    std::size_t Count() const override { return items_.size(); }
-    std::string First() const override { return items_.front(); }
-    void Append(const std::string& text) override { items_.push_back(text); }
-    void RemoveFirst() override { items_.pop_front(); }
-
-  private:
-    std::deque<std::string> items_;
-};
-
 // A queue list that counts every touch from a thread other than the one that made it.
 class UiThreadList : public StringList {
   public:
-    std::size_t Count() const override { return Checked().Count(); }
-    std::string First() const override { return Checked().First(); }
-    void Append(const std::string& text) override { Checked().Append(text); }
-    void RemoveFirst() override { Checked().RemoveFirst(); }
+    std::size_t Count() const override { return Checked().size(); }
+    std::string First() const override { return Checked().front(); }
+    void Append(const std::string& text) override { Checked().push_back(text); }
+    void RemoveFirst() override { Checked().pop_front(); }
     int ForeignTouches() const { return foreignTouches_; }
 
   private:
-    DequeStringList& Checked() const {
+    std::deque<std::string>& Checked() const {
         if (std::this_thread::get_id() != owner_) ++foreignTouches_;
         return items_;
     }
     std::thread::id owner_ = std::this_thread::get_id();
-    mutable DequeStringList items_;
+    mutable std::deque<std::string> items_;
     mutable std::atomic<int> foreignTouches_{0};
 };
 
@@ -191,6 +180,12 @@ class FakePlatform : public ConversionPlatform {
     std::vector<std::string> Calls() const {
         std::lock_guard lock(mutex_);
         return calls_;
+    }
+    std::vector<std::string> Saves() const {
+        std::vector<std::string> saves;
+        for (const auto& call : Calls())
+            if (call.rfind("save", 0) == 0) saves.push_back(call);
+        return saves;
     }
     std::vector<std::string> Messages() const {
         std::lock_guard lock(mutex_);
@@ -321,11 +316,8 @@ TEST_F(EncodeJpegTest, WindowHearsOfEachRemovalInQueueOrder) {
 
     EXPECT_EQ(lengthsAtClick, (std::vector<std::size_t>{2, 1, 0}));
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
-    std::vector<std::string> saves;
-    for (const auto& call : platform->Calls()) {
-        if (call.rfind("save", 0) == 0) saves.push_back(call);
-    }
-    EXPECT_EQ(saves, (std::vector<std::string>{"save 75 a.jpg", "save 75 b.jpg", "save 75 c.jpg"}));
+    EXPECT_EQ(platform->Saves(),
+              (std::vector<std::string>{"save 75 a.jpg", "save 75 b.jpg", "save 75 c.jpg"}));
 }
 
 TEST_F(EncodeJpegTest, QualityTextIsReadAndOutOfRangeGivesDefault) {
@@ -338,13 +330,10 @@ TEST_F(EncodeJpegTest, QualityTextIsReadAndOutOfRangeGivesDefault) {
     worker->Wake();
     CloseAndWait();
 
-    std::vector<std::string> saves;
-    for (const auto& call : platform->Calls()) {
-        if (call.rfind("save", 0) == 0) saves.push_back(call);
-    }
-    EXPECT_EQ(saves, (std::vector<std::string>{"save 0 0.jpg", "save 75 1.jpg", "save 75 2.jpg",
-                                               "save 0 3.jpg", "save 0 4.jpg", "save 42 5.jpg",
-                                               "save 100 6.jpg", "save 5 7.jpg"}));
+    EXPECT_EQ(platform->Saves(),
+              (std::vector<std::string>{"save 0 0.jpg", "save 75 1.jpg", "save 75 2.jpg",
+                                        "save 0 3.jpg", "save 0 4.jpg", "save 42 5.jpg",
+                                        "save 100 6.jpg", "save 5 7.jpg"}));
 }
 
 TEST_F(EncodeJpegTest, MissingLibraryIsToldOncePerFileAndKeepsTheBmps) {
