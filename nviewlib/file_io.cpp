@@ -7,6 +7,8 @@
 #include <memory>
 #include <utility>
 
+#include "win/temporary_name.h"
+
 namespace dhsu::nviewlib {
 namespace {
 
@@ -20,18 +22,15 @@ bool WriteAndClose(File file, const std::uint8_t* data, std::size_t size) {
     return std::fclose(file.release()) == 0 && written;
 }
 
-bool Join(const char* head, const char* tail, Buffer<char>& joined) {
-    const std::size_t headLength = std::strlen(head), tailLength = std::strlen(tail);
-    if (!joined.Resize(headLength + tailLength + 1)) return false;
-    std::memcpy(joined.data(), head, headLength);
-    std::memcpy(joined.data() + headLength, tail, tailLength + 1);
-    return true;
-}
-
+// In the target's folder, under the first name of our pattern that no file has.
 File CreateTemporaryBeside(const char* target, Buffer<char>& temporary) {
+    const char* slash = std::strrchr(target, '/');
+    const std::size_t folderLength = slash ? std::size_t(slash - target) + 1 : 0;
+    if (!temporary.Resize(folderLength + kTemporaryNameLength + 1)) return nullptr;
+    std::memcpy(temporary.data(), target, folderLength);
     for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const TemporarySuffix suffix = MakeTemporarySuffix(::getpid(), attempt);
-        if (!Join(target, suffix.text, temporary)) return nullptr;
+        const TemporaryName name = MakeTemporaryName(::getpid(), attempt);
+        std::memcpy(temporary.data() + folderLength, name.text, sizeof name.text);
         // "x": made new, or not opened at all.
         File file(std::fopen(temporary.data(), "wbx"));
         if (file || errno != EEXIST) return file;

@@ -3,7 +3,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 
 #include "nviewlib/buffer.h"
 
@@ -13,22 +12,11 @@ namespace dhsu::nviewlib {
 // in memory. The memory `bytes` already holds is reused when it is large enough.
 bool ReadWholeFile(const char* path, std::uint64_t maxSize, ByteBuffer& bytes);
 
-// Writes a file that does not exist yet. The bytes go to a temporary file beside `path`, created
-// new under a name no file has, which then moves to `path` unless a file has come there in the
-// meantime. A failure leaves no file of ours behind, and a file that was there, by either name,
-// belongs to someone else and is neither opened nor replaced.
+// Writes a file that does not exist yet. The bytes go to a temporary file in the folder of
+// `path`, created new under a name of our pattern (win/temporary_name.h) that no file has, which
+// then moves to `path` unless a file has come there in the meantime. A failure leaves no file of
+// ours behind, and a file that was there, by either name, belongs to someone else and is
+// neither opened nor replaced.
 bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size);
-
-// The temporary file's name is the target's followed by ".<process id>-<attempt>.part"; a name
-// that is taken makes way for the next attempt.
-constexpr unsigned kTemporaryNameAttempts = 100;
-struct TemporarySuffix {
-    char text[48];
-};
-inline TemporarySuffix MakeTemporarySuffix(unsigned long processId, unsigned attempt) {
-    TemporarySuffix suffix{};
-    std::snprintf(suffix.text, sizeof suffix.text, ".%lu-%u.part", processId, attempt);
-    return suffix;
-}
 
 }  // namespace dhsu::nviewlib

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "win/handles_win.h"
+#include "win/new_file_win.h"
 
 namespace dhsu::nviewlib {
 namespace {
@@ -51,24 +52,13 @@ bool ReadAll(HANDLE file, std::uint8_t* data, std::size_t size) {
     return true;
 }
 
-void CopyAscii(const char* text, wchar_t* wide) {
-    do *wide++ = wchar_t(*text);
-    while (*text++ != '\0');
-}
-
-// The target's name followed by a suffix of our own; a file of that name that is already there
-// is someone else's, and the next name is tried.
-win::FileHandle CreateTemporaryBeside(const char* target, Buffer<wchar_t>& temporary) {
-    if (!WidePath(target, sizeof TemporarySuffix::text, temporary)) return {};
-    wchar_t* suffixAt = temporary.data() + std::wcslen(temporary.data());
-    for (unsigned attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const TemporarySuffix suffix = MakeTemporarySuffix(GetCurrentProcessId(), attempt);
-        CopyAscii(suffix.text, suffixAt);
-        win::FileHandle file(CreateFileW(temporary.data(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                         FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
-    }
-    return {};
+// The folder of `target`, with room for a temporary name after it.
+bool FolderWithRoomForAName(const char* target, Buffer<wchar_t>& folder) {
+    if (!WidePath(target, kTemporaryNameLength, folder)) return false;
+    wchar_t* end = folder.data() + std::wcslen(folder.data());
+    while (end != folder.data() && end[-1] != L'\\' && end[-1] != L'/') --end;
+    *end = L'\0';
+    return true;
 }
 
 }  // namespace
@@ -87,14 +77,14 @@ bool ReadWholeFile(const char* path, std::uint64_t maxSize, ByteBuffer& bytes) {
 
 bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size) {
     Buffer<wchar_t> target, temporary;
-    if (!WidePath(path, 0, target)) return false;
-    win::FileHandle file = CreateTemporaryBeside(path, temporary);
+    if (!WidePath(path, 0, target) || !FolderWithRoomForAName(path, temporary)) return false;
+    DWORD error = 0;
+    const win::FileHandle file = win::CreateTemporaryFile(temporary.data(), error);
     if (!file) return false;
-    const bool written = WriteAll(file.Get(), data, size);
-    // Without MOVEFILE_REPLACE_EXISTING the move fails where a file already is.
-    if (CloseHandle(file.Release()) && written && MoveFileExW(temporary.data(), target.data(), 0))
+    if (WriteAll(file.Get(), data, size) &&
+        win::MoveIntoPlace(temporary.data(), target.data(), error))
         return true;
-    DeleteFileW(temporary.data());
+    win::RemoveWhenClosed(file.Get());
     return false;
 }
 

@@ -33,7 +33,7 @@ void LoadPrefixGroup(const KeyStore& key, Settings& settings) {
     const std::optional<std::int32_t> suffixMode = ReadInteger(key, kFileSuffixName);
     if (!suffixMode) return;
     settings.filePrefix = *prefix;
-    settings.suffixMode = *suffixMode;
+    settings.suffixMode = static_cast<SuffixMode>(*suffixMode);
 }
 
 void WriteValue(KeyStore& key, const char* name, std::uint32_t type,
@@ -74,7 +74,7 @@ void SaveSettings(KeyStore& key, const Settings& settings) {
     WriteInteger(key, kJpegCompressionName, settings.jpegEnabled ? 1 : 0);
     WriteInteger(key, kShutterName, settings.shutterKey);
     WriteText(key, kFilePrefixName, settings.filePrefix);
-    WriteInteger(key, kFileSuffixName, settings.suffixMode);
+    WriteInteger(key, kFileSuffixName, static_cast<std::int32_t>(settings.suffixMode));
 }
 
 }  // namespace dhsu

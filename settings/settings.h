@@ -8,12 +8,13 @@
 
 #include "jpeg/jpeg_quality.h"
 #include "settings/key_store.h"
+#include "shot/suffix_mode.h"
 
 namespace dhsu {
 
 struct Settings {
     std::string filePrefix = "DH";
-    std::int32_t suffixMode = 1;   // 0 time stamp, 1 numbered
+    SuffixMode suffixMode = SuffixMode::kNumbered;
     std::string folder;            // with its trailing separator when it is the default
     std::int32_t shutterKey = 27;  // virtual-key code; 27 is Esc
     bool clientAreaMode = true;

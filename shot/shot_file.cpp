@@ -1,20 +1,10 @@
 #include "shot/shot_file.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "win/temporary_name.h"
 
 namespace dhsu {
-namespace {
-
-constexpr std::string_view kTemporaryPrefix = "~dhsu-";
-constexpr std::string_view kTemporarySuffix = ".tmp";
-constexpr std::size_t kTagDigits = 16;
-
-bool IsLowerHex(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
-}
-
-}  // namespace
 
 std::uint32_t WriteAll(const std::uint8_t* data, std::size_t size, const WriteCall& write,
                        std::uint32_t stalledError) {
@@ -29,20 +19,9 @@ std::uint32_t WriteAll(const std::uint8_t* data, std::size_t size, const WriteCa
     return 0;
 }
 
-std::string TemporaryShotName(std::uint64_t tag) {
-    char digits[kTagDigits + 1];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(tag));
-    return std::string(kTemporaryPrefix) + digits + std::string(kTemporarySuffix);
-}
-
 bool IsLeftoverShot(const std::string& name, std::string_view firstBytes) {
-    const std::string_view view = name;
-    if (view.size() != kTemporaryPrefix.size() + kTagDigits + kTemporarySuffix.size() ||
-        !view.starts_with(kTemporaryPrefix) || !view.ends_with(kTemporarySuffix))
-        return false;
-    const std::string_view tag = view.substr(kTemporaryPrefix.size(), kTagDigits);
-    if (!std::all_of(tag.begin(), tag.end(), IsLowerHex)) return false;
-    return firstBytes.empty() || firstBytes.starts_with("BM");
+    return IsTemporaryName(name) && (firstBytes.empty() || firstBytes.starts_with("BM") ||
+                                     firstBytes.starts_with("\xFF\xD8"));
 }
 
 }  // namespace dhsu

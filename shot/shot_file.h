@@ -23,12 +23,9 @@ using WriteCall = std::function<WriteResult(const std::uint8_t* data, std::size_
 std::uint32_t WriteAll(const std::uint8_t* data, std::size_t size, const WriteCall& write,
                        std::uint32_t stalledError);
 
-// "~dhsu-" + 16 hex digits + ".tmp": what a shot is called until it is complete. Nothing else
-// uses the pattern, and the file list's masks never show it.
-std::string TemporaryShotName(std::uint64_t tag);
-
-// What a killed run leaves: a file of exactly our temporary pattern, empty or begun as a BMP.
-// Whether a running program still holds it is for the caller to find out.
+// What a killed run leaves: a file of exactly our temporary pattern (win/temporary_name.h),
+// empty or begun as a BMP shot or a JPEG of NviewLib. Whether a running program still holds it
+// is for the caller to find out.
 bool IsLeftoverShot(const std::string& name, std::string_view firstBytes);
 
 }  // namespace dhsu

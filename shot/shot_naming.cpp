@@ -24,9 +24,9 @@ std::string TimestampSuffix(const LocalTime& millisecondsReading, const LocalTim
 }
 
 std::string ShotNamer::MakeShotPath(const std::string& folder, std::string& prefix,
-                                    int suffixMode) {
-    const std::string name = suffixMode == kTimestampSuffix ? TimestampName(folder, prefix)
-                                                            : NumberedName(folder, prefix);
+                                    SuffixMode suffixMode) {
+    const std::string name = suffixMode == SuffixMode::kTimestamp ? TimestampName(folder, prefix)
+                                                                  : NumberedName(folder, prefix);
     return PathOf(folder, name, ".bmp");
 }
 

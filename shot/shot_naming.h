@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "shot/suffix_mode.h"
+
 namespace dhsu {
 
 struct LocalTime {
@@ -25,16 +27,13 @@ class NamingSystem {
     virtual bool IsTaken(const std::string& path) const = 0;
 };
 
-constexpr int kTimestampSuffix = 0;
-constexpr int kNumberedSuffix = 1;
-
 class ShotNamer {
   public:
     explicit ShotNamer(NamingSystem& system) : system_(system) {}
 
     // Returns folder + "\" + name + ".bmp" where neither that nor the ".jpg" of the name is taken.
     // In numbered mode the caller's prefix gains "_" when the number rolls over past 9999.
-    std::string MakeShotPath(const std::string& folder, std::string& prefix, int suffixMode);
+    std::string MakeShotPath(const std::string& folder, std::string& prefix, SuffixMode suffixMode);
 
   private:
     std::string NumberedName(const std::string& folder, std::string& prefix);

@@ -50,7 +50,7 @@ class ShotSystem : public NamingSystem {
 struct ShotSettings {
     std::string folder;  // the directory the file list shows
     std::string prefix;
-    int suffixMode = kNumberedSuffix;
+    SuffixMode suffixMode = SuffixMode::kNumbered;
     bool jpegEnabled = false;
 };
 

@@ -35,7 +35,7 @@ class TemporaryShotFile : public WrittenShot {
 };
 
 // Removes what killed runs left in `folder`: files of our temporary pattern, empty or begun as
-// a BMP, that no running program holds open. Anything else stays, whatever its name.
+// a BMP or a JPEG, that no running program holds open. Anything else stays, whatever its name.
 void RemoveLeftoverShots(const std::string& folder);
 
 }  // namespace dhsu

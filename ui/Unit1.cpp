@@ -1,6 +1,5 @@
 #include "ui/Unit1.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include <stdexcept>
@@ -19,10 +18,7 @@ namespace {
 
 constexpr wchar_t kWindowClass[] = L"TForm1";
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr UINT_PTR kTimer1 = 1;
-constexpr UINT kTimer1Interval = 700;
 constexpr COLORREF kNoticeColour = RGB(255, 255, 0);
-constexpr LANGID kJapanese = 17;
 constexpr DWORD kCloseWaitMs = 100;
 
 }  // namespace
@@ -81,7 +77,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) FormShow();
             break;
         case WM_TIMER:
-            if (wParam == kTimer1) Timer1Timer();
+            if (wParam == QualitySpinner::kTimer1Id) quality_.Timer1Timer();
             if (wParam == ShutterHotkey::kRetryTimerId) shutterHotkey_.Retry();
             return 0;
         case WM_DRAWCLIPBOARD:
@@ -94,9 +90,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == ShutterHotkey::kHotkeyId) ShutterKeyPressed();
             return 0;
         case WM_VSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == Control(UpDown1) &&
+            if (reinterpret_cast<HWND>(lParam) == quality_.UpDown() &&
                 LOWORD(wParam) == SB_THUMBPOSITION)
-                UpDown1Click();
+                quality_.UpDown1Click();
             break;
         case WM_COMMAND:
             if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
@@ -105,7 +101,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam)
                 ApplicationActivated();
             else
-                Edit_QExit();
+                quality_.Edit_QExit();
             break;
         case WM_CONTEXTMENU:
             ShowDirectoryMenu(reinterpret_cast<HWND>(wParam), lParam);
@@ -113,7 +109,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORSTATIC:
             return HandleColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
         case WM_DRAWITEM:
-            DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Font(), dpi_);
             return TRUE;
         case WM_DPICHANGED:
             DpiChanged(wParam);
@@ -152,7 +148,7 @@ bool TForm1::HandleCommand(int id, int code) {
             if (code == BN_CLICKED) CheckBox_JPEGClick();
             return true;
         case Edit_Q:
-            if (code == EN_KILLFOCUS) Edit_QExit();
+            if (code == EN_KILLFOCUS) quality_.Edit_QExit();
             return true;
         case DirectoryListBox1:
             if (code == LBN_DBLCLK) folders_.DirectoryOpened();
@@ -194,7 +190,7 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 }
 
 void TForm1::FormCreate() {
-    CreateWindowFont(dpi_);
+    font_ = CreateWindowFont(dpi_);
     BuildControls();
     UpdateEncodingCaption();
     SendMessageW(
@@ -205,8 +201,6 @@ void TForm1::FormCreate() {
     encodeJpeg_ =
         CreateEncodeJpeg({queue_, workerSteps_, std::make_shared<win::WinConversionPlatform>(),
                           [this] { ListBox_BMPFilesClick(); }});
-    SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
-    timerRunning_ = true;
     ApplySettings(win::LoadStoredSettings());
     RemoveLeftoverShots(Directory());
     clipboardViewer_.Join(handle_);
@@ -225,8 +219,7 @@ void TForm1::ApplySettings(const Settings& settings) {
     SetChecked(CheckBox_ClientRect, settings.clientAreaMode);
     SetChecked(CheckBox_JPEG, settings.jpegEnabled);
     CheckBox_JPEGClick();
-    SetQualityPosition(settings.jpegQuality);
-    pendingQuality_ = settings.jpegQuality;
+    quality_.Load(settings.jpegQuality);
     ShowFolder(settings.folder);
 }
 
@@ -253,34 +246,7 @@ void TForm1::ShowFolder(const std::string& folder) {
 }
 
 void TForm1::FormShow() {
-    if (pendingQuality_ == -1) return;
-    SetQualityPosition(pendingQuality_);
-    if (!timerRunning_) {
-        SetTimer(handle_, kTimer1, kTimer1Interval, nullptr);
-        timerRunning_ = true;
-    }
-}
-
-void TForm1::Timer1Timer() {
-    SetQualityPosition(pendingQuality_);
-    pendingQuality_ = -1;
-    KillTimer(handle_, kTimer1);
-    timerRunning_ = false;
-}
-
-void TForm1::Edit_QExit() {
-    const int quality = CommittedQuality(win::WindowText(Control(Edit_Q)));
-    SetQualityPosition(quality);
-    win::SetWindowTextUtf8(Control(Edit_Q), std::to_string(quality));
-}
-
-void TForm1::Edit_QKeyDown(WPARAM key) {
-    if (key == VK_RETURN) Edit_QExit();
-}
-
-// The arrows have moved the position and written it into the edit.
-void TForm1::UpDown1Click() {
-    upDownPosition_ = ReadUpDownPosition();
+    quality_.FormShow();
 }
 
 void TForm1::CheckBox_JPEGClick() {
@@ -319,18 +285,12 @@ std::string TForm1::Directory() const {
 }
 
 std::int16_t TForm1::JpegQuality() const {
-    return static_cast<std::int16_t>(QualityPosition());
+    return static_cast<std::int16_t>(quality_.Position());
 }
 
 void TForm1::BuildControls() {
     CreateControls(handle_, MainWindowControls(), Font(), dpi_);
-    SendMessageW(Control(UpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(Edit_Q)), 0);
-    SendMessageW(Control(UpDown1), UDM_SETRANGE32, kMinQuality, kMaxQuality);
-    UDACCEL stepByOne{0, 1};  // however long an arrow is held
-    SendMessageW(Control(UpDown1), UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&stepByOne));
-    SetQualityPosition(kDefaultQuality);  // the up-down writes it into Edit_Q
-    SendMessageW(Control(Edit_Q), EM_SETLIMITTEXT, 8, 0);
-    SetWindowSubclass(Control(Edit_Q), QualityEditProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    quality_.Attach(handle_, Control(UpDown1), Control(Edit_Q));
     noticeBrush_.Reset(CreateSolidBrush(kNoticeColour));
     PopupMenu1.Reset(CreatePopupMenu());
     win::Menu items(CreatePopupMenu());
@@ -345,17 +305,9 @@ void TForm1::BuildControls() {
 
 void TForm1::LayOut(UINT dpi) {
     dpi_ = dpi;
-    CreateWindowFont(dpi);
+    font_ = CreateWindowFont(dpi);
     LayoutControls(handle_, MainWindowControls(), Font(), dpi);
     InvalidateRect(handle_, nullptr, TRUE);
-}
-
-void TForm1::CreateWindowFont(UINT dpi) {
-    const bool japanese = PRIMARYLANGID(GetUserDefaultLangID()) == kJapanese;
-    font_.Reset(CreateFontW(-Scale(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                            japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
-                            japanese ? L"ＭＳ Ｐゴシック" : L"Arial"));
 }
 
 // The window keeps its centre, so it stays on the monitor that changed its DPI.
@@ -369,53 +321,12 @@ void TForm1::DpiChanged(WPARAM reportedDpi) {
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TForm1::DrawLogo(const DRAWITEMSTRUCT& item) const {
-    const RECT& r = item.rcItem;
-    const win::GdiObject back(CreateSolidBrush(RGB(24, 36, 64)));
-    FillRect(item.hDC, &r, static_cast<HBRUSH>(back.Get()));
-    const win::GdiObject ring(CreatePen(PS_SOLID, Scale(3, dpi_), RGB(230, 180, 60)));
-    const win::SelectedObject pen(item.hDC, ring.Get());
-    const win::SelectedObject hollow(item.hDC, GetStockObject(HOLLOW_BRUSH));
-    const int h = r.bottom - r.top;
-    Ellipse(item.hDC, r.left + h / 6, r.top + h / 6, r.left + h - h / 6, r.bottom - h / 6);
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, RGB(240, 240, 240));
-    RECT text{r.left + h, r.top, r.right, r.bottom};
-    const win::SelectedObject font(item.hDC, font_.Get());
-    DrawTextW(item.hDC, L"DH\nScreenshot\nUtility", -1, &text, DT_LEFT);
-}
-
 bool TForm1::IsChecked(ControlId id) const {
     return SendMessageW(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void TForm1::SetChecked(ControlId id, bool checked) {
     SendMessageW(Control(id), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-}
-
-void TForm1::SetQualityPosition(int position) {
-    SendMessageW(Control(UpDown1), UDM_SETPOS32, 0, position);
-    upDownPosition_ = ReadUpDownPosition();  // clamped to the range, and in the edit now
-}
-
-int TForm1::QualityPosition() const {
-    return upDownPosition_;
-}
-
-// The control re-reads the edit for this, so only right after it wrote the edit itself is the
-// answer the committed position.
-int TForm1::ReadUpDownPosition() const {
-    return static_cast<int>(SendMessageW(Control(UpDown1), UDM_GETPOS32, 0, 0));
-}
-
-LRESULT CALLBACK TForm1::QualityEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT_PTR, DWORD_PTR form) {
-    // Enter reaches the edit instead of the dialog navigation, so it can commit the quality.
-    if (message == WM_GETDLGCODE && wParam == VK_RETURN) return DLGC_WANTALLKEYS;
-    if (message == WM_KEYDOWN)
-        RunShowingErrors(GetParent(edit),
-                         [&] { reinterpret_cast<TForm1*>(form)->Edit_QKeyDown(wParam); });
-    return DefSubclassProc(edit, message, wParam, lParam);
 }
 
 }  // namespace dhsu

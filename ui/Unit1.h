@@ -8,7 +8,6 @@
 #include <string>
 
 #include "jpeg/encode_jpeg_win.h"
-#include "jpeg/jpeg_quality.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
 #include "shot/clipboard_capture_win.h"
@@ -18,6 +17,7 @@
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls_win.h"
+#include "ui/quality_spinner_win.h"
 #include "ui/shutter_hotkey_win.h"
 #include "win/handles_win.h"
 
@@ -37,8 +37,6 @@ class TForm1 {
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK QualityEditProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam,
-                                            UINT_PTR, DWORD_PTR form);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(int id, int code);
     LRESULT HandleColour(HWND control, HDC dc);
@@ -46,10 +44,6 @@ class TForm1 {
     void FormCreate();
     void Destroy();
     void FormShow();
-    void Timer1Timer();
-    void Edit_QExit();
-    void Edit_QKeyDown(WPARAM key);
-    void UpDown1Click();
     void CheckBox_JPEGClick();
     void FormClose();
     void FormEndSession();
@@ -71,9 +65,7 @@ class TForm1 {
 
     void BuildControls();
     void LayOut(UINT dpi);
-    void CreateWindowFont(UINT dpi);
     void DpiChanged(WPARAM reportedDpi);
-    void DrawLogo(const DRAWITEMSTRUCT& item) const;
     void ApplySettings(const Settings& settings);
     Settings CurrentSettings() const;
     void ShowFolder(const std::string& folder);
@@ -82,9 +74,6 @@ class TForm1 {
     HWND Control(ControlId id) const { return GetDlgItem(handle_, id); }
     bool IsChecked(ControlId id) const;
     void SetChecked(ControlId id, bool checked);
-    void SetQualityPosition(int position);
-    int QualityPosition() const;
-    int ReadUpDownPosition() const;
 
     HINSTANCE instance_;
     HWND handle_ = nullptr;
@@ -92,7 +81,6 @@ class TForm1 {
     win::GdiObject noticeBrush_;
     win::Menu PopupMenu1;
     UINT dpi_ = 96;
-    bool timerRunning_ = false;
     bool closing_ = false;
     bool sessionEnded_ = false;
     SingleErrorBox shotErrorBox_;
@@ -110,12 +98,10 @@ class TForm1 {
     ShutterHotkey shutterHotkey_;
     std::shared_ptr<WorkerSignal> encodeJpeg_;  // the worker frees itself; this is its handle
     std::shared_ptr<win::WorkerStepMessage> workerSteps_;  // shared with the worker
-    std::int16_t pendingQuality_ = -1;
-    // UpDown1's committed position: asking the control would read an uncommitted edit text.
-    int upDownPosition_ = kDefaultQuality;
     std::string filePrefix_;
-    std::int32_t suffixMode_ = kNumberedSuffix;
+    SuffixMode suffixMode_ = SuffixMode::kNumbered;
 
+    QualitySpinner quality_;
     FolderBrowser folders_;
     CaptureBuffer Image1;
     ListBoxStrings bmpFiles_;

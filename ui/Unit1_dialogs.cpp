@@ -27,11 +27,11 @@ void TForm1::POPUP_NEWFOLDERClick() {
 
 void TForm1::Button_FileNameClick() {
     TForm_InputFilePrefix dialog({handle_, Font(), dpi_});
-    dialog.SetEditNewFolderText(filePrefix_);
-    dialog.SetRadioGroup1ItemIndex(suffixMode_);
+    dialog.SetFilePrefix(filePrefix_);
+    dialog.SetSuffixMode(suffixMode_);
     if (dialog.ShowModal() != kModalOk) return;
-    filePrefix_ = dialog.EditNewFolderText();
-    suffixMode_ = dialog.RadioGroup1ItemIndex();
+    filePrefix_ = dialog.FilePrefix();
+    suffixMode_ = dialog.ChosenSuffixMode();
 }
 
 void TForm1::Button_OptionClick() {

@@ -1,5 +1,7 @@
 #include "ui/Unit_InputFilePrefix.h"
 
+#include <iterator>
+
 #include "ui/prefix_check.h"
 #include "ui/probe_files_win.h"
 #include "win/text_win.h"
@@ -10,13 +12,13 @@ namespace {
 using Form = TForm_InputFilePrefix;
 
 constexpr DWORD kRadio = WS_CHILD | WS_VISIBLE | BS_AUTORADIOBUTTON;
-constexpr int kItemCount = 2;
+constexpr SuffixMode kItemModes[] = {SuffixMode::kTimestamp, SuffixMode::kNumbered};
+constexpr int kItemCount = static_cast<int>(std::size(kItemModes));
 
 // clang-format off
 constexpr ControlRow kControls[] = {
     // id                       class       parent     left  top   w     h   text, style, item height, sizing
     {Form::Label1,              L"STATIC",  kNoParent, 8,    8,    138,  12, "Napište sufix souborů.", kDialogLabel, 0, Sizing::kFitText},
-    {Form::Label_Parent,        L"STATIC",  kNoParent, 360,  8,    64,   12, "Label_Parent", WS_CHILD | SS_LEFTNOWORDWRAP},  // not visible
     {Form::Edit_NewFolder,      L"EDIT",    kNoParent, 8,    24,   377,  20, "DH", kDialogEdit},
     {Form::RadioGroup1,         L"BUTTON",  kNoParent, 8,    56,   377,  65, "Vyberte sufix jména souborů.", WS_CHILD | WS_VISIBLE | BS_GROUPBOX},
     {Form::RadioGroup1Item(0),  L"BUTTON",  kNoParent, 16,   72,   361,  20, "Ze systémového času DH(971010-022554-23).jpg", kRadio | WS_GROUP | WS_TABSTOP},
@@ -30,17 +32,16 @@ constexpr DialogTable kTable{"Jméno souboru", 393, 161, kControls};
 
 }  // namespace
 
-TForm_InputFilePrefix::TForm_InputFilePrefix(const DialogOwner& owner) : TForm_Input(owner) {}
-
 const DialogTable& TForm_InputFilePrefix::Table() const {
     return kTable;
 }
 
 void TForm_InputFilePrefix::Fill() {
-    TForm_Input::Fill();
-    if (itemIndex_ >= 0 && itemIndex_ < kItemCount)
-        CheckRadioButton(Handle(), RadioGroup1Item(0), RadioGroup1Item(kItemCount - 1),
-                         RadioGroup1Item(itemIndex_));
+    if (prefix_) win::SetWindowTextUtf8(Control(Edit_NewFolder), *prefix_);
+    for (int index = 0; index < kItemCount; ++index)
+        if (kItemModes[index] == suffixMode_)
+            CheckRadioButton(Handle(), RadioGroup1Item(0), RadioGroup1Item(kItemCount - 1),
+                             RadioGroup1Item(index));
 }
 
 // OK stays open until the prefix is proved to start a file name.
@@ -60,9 +61,10 @@ bool TForm_InputFilePrefix::AcceptOk() {
 }
 
 void TForm_InputFilePrefix::ReadBack() {
-    TForm_Input::ReadBack();
+    prefix_ = win::WindowText(Control(Edit_NewFolder));
     for (int index = 0; index < kItemCount; ++index)
-        if (IsDlgButtonChecked(Handle(), RadioGroup1Item(index)) == BST_CHECKED) itemIndex_ = index;
+        if (IsDlgButtonChecked(Handle(), RadioGroup1Item(index)) == BST_CHECKED)
+            suffixMode_ = kItemModes[index];
 }
 
 }  // namespace dhsu

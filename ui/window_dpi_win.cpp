@@ -5,6 +5,7 @@
 namespace dhsu {
 namespace {
 
+constexpr LANGID kJapanese = 17;
 constexpr UINT kLowestDpi = 96;    // 100 %
 constexpr UINT kHighestDpi = 480;  // 500 %, the most Windows offers
 
@@ -31,6 +32,30 @@ const DpiEntries& Entries() {
 }
 
 }  // namespace
+
+win::GdiObject CreateWindowFont(UINT dpi) {
+    const bool japanese = PRIMARYLANGID(GetUserDefaultLangID()) == kJapanese;
+    return win::GdiObject(CreateFontW(-Scale(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                      japanese ? SHIFTJIS_CHARSET : DEFAULT_CHARSET,
+                                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                      DEFAULT_PITCH, japanese ? L"ＭＳ Ｐゴシック" : L"Arial"));
+}
+
+void DrawLogo(const DRAWITEMSTRUCT& item, HFONT font, UINT dpi) {
+    const RECT& r = item.rcItem;
+    const win::GdiObject back(CreateSolidBrush(RGB(24, 36, 64)));
+    FillRect(item.hDC, &r, static_cast<HBRUSH>(back.Get()));
+    const win::GdiObject ring(CreatePen(PS_SOLID, Scale(3, dpi), RGB(230, 180, 60)));
+    const win::SelectedObject pen(item.hDC, ring.Get());
+    const win::SelectedObject hollow(item.hDC, GetStockObject(HOLLOW_BRUSH));
+    const int h = r.bottom - r.top;
+    Ellipse(item.hDC, r.left + h / 6, r.top + h / 6, r.left + h - h / 6, r.bottom - h / 6);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, RGB(240, 240, 240));
+    RECT text{r.left + h, r.top, r.right, r.bottom};
+    const win::SelectedObject selectedFont(item.hDC, font);
+    DrawTextW(item.hDC, L"DH\nScreenshot\nUtility", -1, &text, DT_LEFT);
+}
 
 UINT ScreenDpi() {
     const win::ScreenDc screen;

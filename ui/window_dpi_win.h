@@ -1,9 +1,12 @@
 #pragma once
-// Following the window to a monitor of another DPI. WM_DPICHANGED can come from any program with
+// The main window at its DPI: its font and its logo, drawn to scale, and following the window to
+// a monitor of another DPI. WM_DPICHANGED can come from any program with
 // anything in it, so its values are never trusted: the DPI is the system's own, and the window's
 // new frame is worked out here rather than read through the message's pointer.
 
 #include <windows.h>
+
+#include "win/handles_win.h"
 
 namespace dhsu {
 
@@ -11,6 +14,13 @@ namespace dhsu {
 inline int Scale(int value, UINT dpi) {
     return MulDiv(value, static_cast<int>(dpi), 96);
 }
+
+// The font of the main window, its controls and the dialogs: under a Japanese user locale the
+// Japanese UI font with its character set, else Arial.
+win::GdiObject CreateWindowFont(UINT dpi);
+
+// The owner-drawn logo control: a ring and the program's name on dark blue, in `font`.
+void DrawLogo(const DRAWITEMSTRUCT& item, HFONT font, UINT dpi);
 
 // The DPI of the screen the program starts on.
 UINT ScreenDpi();

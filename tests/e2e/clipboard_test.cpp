@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "test_window.h"
 #include "ui/main_window_controls_win.h"
 
@@ -126,27 +126,18 @@ class HangingViewer {
     std::thread thread_;
 };
 
-class ClipboardTest : public ::testing::Test {
+class ClipboardTest : public DhsuTest {
   protected:
-    void Start(const std::string& name) {
-        folder = FreshFolder(name);
-        dhsu = std::make_unique<DhsuProcess>(folder);
-        ASSERT_NE(dhsu->Window(), nullptr);
+    void StartWithBmpShots() {
+        ASSERT_NO_FATAL_FAILURE(Start());
         dhsu->Click(dhsu::CheckBox_JPEG);  // plain BMP shots
     }
-    void TearDown() override {
-        if (dhsu) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
-    }
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
     Viewer owner;  // also owns what the test puts on the clipboard
 };
 
 TEST_F(ClipboardTest, BitmapLeftFromBeforeTheStartIsDiscardedNotRecorded) {
     ASSERT_TRUE(PutBitmap(owner.Handle()));
-    Start("ClipboardAtStart");
+    StartWithBmpShots();
     EXPECT_TRUE(WaitFor([] { return !ClipboardHasBitmap(); }));
     ASSERT_TRUE(dhsu->HandledEarlierMessages());
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"dhsu.exe"});
@@ -168,7 +159,7 @@ std::filesystem::path ShotPath(const std::filesystem::path& folder, std::size_t 
 }
 
 TEST_F(ClipboardTest, EachNewBitmapIsTheNextNumberedShotAndTextIsIgnored) {
-    Start("ClipboardShots");
+    StartWithBmpShots();
     ASSERT_TRUE(PutBitmap(owner.Handle()));
     ASSERT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) != "Obr.  : 0"; }));
     BmpImage image;
@@ -282,7 +273,7 @@ TEST_F(ClipboardTest, BurstOfDifferentBitmapsSavesNoPictureTwice) {
 
 TEST_F(ClipboardTest, ViewerAfterOursThatStopsAnsweringHoldsNoShotUp) {
     HangingViewer hung;  // joins before the program, so it follows it in the chain
-    Start("ClipboardHungViewer");
+    StartWithBmpShots();
     TestWindow window(700, 500, 80, 60);
     hung.Hang();
     ASSERT_TRUE(PutText(owner.Handle(), "passed on to a viewer that does not answer"));
@@ -296,7 +287,7 @@ TEST_F(ClipboardTest, ViewerAfterOursThatStopsAnsweringHoldsNoShotUp) {
 TEST_F(ClipboardTest, ViewersAfterOursKeepGettingNotifiedAsTheChainChanges) {
     Viewer last;    // joined first: the end of the chain
     Viewer middle;  // then this one: between the program and `last`
-    Start("ClipboardChain");
+    StartWithBmpShots();
     ASSERT_TRUE(PutText(owner.Handle(), "one"));
     ASSERT_TRUE(WaitFor([&] { return last.drawn >= 1 && middle.drawn >= 1; }));
 

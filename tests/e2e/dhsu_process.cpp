@@ -9,6 +9,7 @@
 
 #include "registry_settings.h"
 #include "ui/main_window_controls_win.h"
+#include "win/utf16.h"
 #include "window_search.h"
 
 namespace e2e {
@@ -49,10 +50,7 @@ std::string WindowText(HWND window) {
     // Works across processes for captions and control texts alike.
     SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
                         SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(n > 0 ? n - 1 : 0, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), n, nullptr, nullptr);
-    return utf8;
+    return dhsu::Utf8FromUtf16(reinterpret_cast<const char16_t*>(text));
 }
 
 std::vector<std::string> FilesIn(const std::filesystem::path& folder) {

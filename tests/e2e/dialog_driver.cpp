@@ -2,6 +2,7 @@
 
 #include "dhsu_process.h"
 #include "ui/main_window_controls_win.h"
+#include "win/utf16.h"
 
 namespace e2e {
 
@@ -35,9 +36,7 @@ void PostClick(HWND button) {
 }
 
 void SetText(HWND control, const std::string& utf8) {
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring text(n, L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, text.data(), n);
+    const std::u16string text = dhsu::Utf16FromUtf8(utf8);
     SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
                         SMTO_ABORTIFHUNG, kSendTimeoutMs, nullptr);
 }

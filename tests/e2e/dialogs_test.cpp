@@ -7,7 +7,7 @@
 #include <iterator>
 #include <regex>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "dialog_driver.h"
 #include "registry_settings.h"
 #include "test_window.h"
@@ -31,12 +31,12 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 // Each test gets its own shot folder and, through the environment dhsu inherits, its own
 // temporary folder.
-class DialogTest : public ::testing::Test {
+class DialogTest : public DhsuTest {
   protected:
+    DialogTest() { mayExitByItself = true; }
     void SetUp() override {
-        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        folder = FreshFolder(name);
-        temp = FreshFolder(name + "-temp");
+        DhsuTest::SetUp();
+        temp = FreshFolder(folder.filename().string() + "-temp");
         for (const wchar_t* variable : {L"TMP", L"TEMP"}) {
             wchar_t old[MAX_PATH] = {};
             GetEnvironmentVariableW(variable, old, MAX_PATH);
@@ -45,16 +45,13 @@ class DialogTest : public ::testing::Test {
         }
     }
     void TearDown() override {
-        if (dhsu && !dhsu->HasExited()) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
+        DhsuTest::TearDown();
         for (const auto& [variable, value] : savedTemp)
             SetEnvironmentVariableW(variable.c_str(), value.empty() ? nullptr : value.c_str());
     }
 
-    void Start(bool keepSettings = false) {
-        dhsu = std::make_unique<DhsuProcess>(folder, false, keepSettings);
-        ASSERT_NE(dhsu->Window(), nullptr);
+    void StartWithBmpShots(bool keepSettings = false) {
+        ASSERT_NO_FATAL_FAILURE(Start(false, keepSettings));
         // Plain BMP shots: no conversion waits in these tests.
         if (dhsu->IsChecked(dhsu::CheckBox_JPEG)) dhsu->Click(dhsu::CheckBox_JPEG);
         ASSERT_FALSE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
@@ -90,9 +87,8 @@ class DialogTest : public ::testing::Test {
             << "; files: " << ::testing::PrintToString(FilesIn(expected.parent_path()));
     }
 
-    std::filesystem::path folder, temp;
+    std::filesystem::path temp;
     std::vector<std::pair<std::wstring, std::wstring>> savedTemp;
-    std::unique_ptr<DhsuProcess> dhsu;
     TestWindow window{700, 500, 200, 150};
 };
 
@@ -101,7 +97,7 @@ using DialogFileNameTest = DialogTest;
 using DialogShutterKeyTest = DialogTest;
 
 TEST_F(DialogNewFolderTest, EnterMakesTheProposedFolderAndTheNextShotGoesThere) {
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots());
     HWND dialog = OpenNewFolder();
     ASSERT_NE(dialog, nullptr);
     EXPECT_EQ(WindowText(GetDlgItem(dialog, NewFolder::Label_Parent)),
@@ -120,7 +116,7 @@ TEST_F(DialogNewFolderTest, EnterMakesTheProposedFolderAndTheNextShotGoesThere) 
 
 TEST_F(DialogNewFolderTest, FolderThatExistsOrEmptyNameGivesTheFailureAndTheListsStay) {
     std::filesystem::create_directory(folder / "DH-Obrazky");
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots());
     HWND dialog = OpenNewFolder();
     ASSERT_NE(dialog, nullptr);
     ASSERT_NO_FATAL_FAILURE(Close(dialog, NewFolder::Button1));
@@ -145,7 +141,7 @@ TEST_F(DialogNewFolderTest, FolderThatExistsOrEmptyNameGivesTheFailureAndTheList
 }
 
 TEST_F(DialogFileNameTest, EmptyPrefixIsRefusedAndStornoKeepsTheOldOne) {
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots());
     HWND dialog = OpenFileName();
     ASSERT_NE(dialog, nullptr);
     HWND edit = GetDlgItem(dialog, FileName::Edit_NewFolder);
@@ -165,7 +161,7 @@ TEST_F(DialogFileNameTest, EmptyPrefixIsRefusedAndStornoKeepsTheOldOne) {
 }
 
 TEST_F(DialogFileNameTest, PrefixWithAQuestionMarkIsIllegal) {
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots());
     HWND dialog = OpenFileName();
     ASSERT_NE(dialog, nullptr);
     HWND edit = GetDlgItem(dialog, FileName::Edit_NewFolder);
@@ -181,7 +177,7 @@ TEST_F(DialogFileNameTest, PrefixWithAQuestionMarkIsIllegal) {
 TEST_F(DialogFileNameTest, TwoWordsWithTimeStampsNameTheShotsAndLeaveTheTempFolderAsItWas) {
     // Someone else's file of the probe's first name: it must survive the check.
     std::ofstream(temp / "Two words_0000.tmp") << "not the probe's";
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots());
     HWND dialog = OpenFileName();
     ASSERT_NE(dialog, nullptr);
     SetText(GetDlgItem(dialog, FileName::Edit_NewFolder), "Two words");
@@ -206,7 +202,7 @@ TEST_F(DialogFileNameTest, TwoWordsWithTimeStampsNameTheShotsAndLeaveTheTempFold
 }
 
 TEST_F(DialogShutterKeyTest, PauseTakesOverFromEscAtOnce) {
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots());
     HWND dialog = OpenShutterKey();
     ASSERT_NE(dialog, nullptr);
     HWND keys = GetDlgItem(dialog, ShutterKey::ComboBox_Keys);
@@ -228,7 +224,7 @@ TEST_F(DialogShutterKeyTest, PauseTakesOverFromEscAtOnce) {
 }
 
 TEST_F(DialogShutterKeyTest, PauseHeldByAnotherProgramIsReportedThenWorksOnceLetGo) {
-    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots());
     ASSERT_TRUE(RegisterHotKey(window.Handle(), 1, 0, VK_PAUSE));
     HWND dialog = OpenShutterKey();
     ASSERT_NE(dialog, nullptr);
@@ -245,7 +241,7 @@ TEST_F(DialogShutterKeyTest, PauseHeldByAnotherProgramIsReportedThenWorksOnceLet
 TEST_F(DialogShutterKeyTest, KeyOutsideTheListOpensOnEscStornoKeepsItAndOkMakesItEsc) {
     ClearSettings();
     WriteDwordSetting(L"Shutter", 65);
-    ASSERT_NO_FATAL_FAILURE(Start(/*keepSettings=*/true));
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots(/*keepSettings=*/true));
     HWND dialog = OpenShutterKey();
     ASSERT_NE(dialog, nullptr);
     HWND keys = GetDlgItem(dialog, ShutterKey::ComboBox_Keys);
@@ -265,7 +261,7 @@ TEST_F(DialogShutterKeyTest, KeyOutsideTheListOpensOnEscStornoKeepsItAndOkMakesI
     ASSERT_NO_FATAL_FAILURE(Stop());
     EXPECT_EQ(ReadDwordSetting(L"Shutter"), 65u);
 
-    ASSERT_NO_FATAL_FAILURE(Start(/*keepSettings=*/true));
+    ASSERT_NO_FATAL_FAILURE(StartWithBmpShots(/*keepSettings=*/true));
     dialog = OpenShutterKey();
     ASSERT_NE(dialog, nullptr);
     ASSERT_NO_FATAL_FAILURE(Close(dialog, ShutterKey::OKBtn));

@@ -6,7 +6,7 @@
 
 #include <commctrl.h>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "dialog_driver.h"
 #include "jpeg/encode_jpeg_win.h"
 #include "test_window.h"
@@ -25,17 +25,12 @@ struct Junk {
     LPARAM lParam;
 };
 
-class ForeignMessagesTest : public ::testing::Test {
+class ForeignMessagesTest : public DhsuTest {
   protected:
+    ForeignMessagesTest() { mayExitByItself = true; }
     void SetUp() override {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        dhsu = std::make_unique<DhsuProcess>(folder, /*withLibrary=*/true);
-        ASSERT_NE(dhsu->Window(), nullptr);
-    }
-    void TearDown() override {
-        if (dhsu && !dhsu->HasExited()) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
+        DhsuTest::SetUp();
+        Start(/*withLibrary=*/true);
     }
     int QualityPosition() const {
         DWORD_PTR position = 0;
@@ -58,8 +53,6 @@ class ForeignMessagesTest : public ::testing::Test {
         }
     }
 
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
     int lastMark = 10;
 };
 

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "paused_library.h"
 #include "process_usage.h"
 #include "registry_settings.h"
@@ -84,23 +84,19 @@ void WriteForeignBmp(const std::filesystem::path& path) {
     dhsu::EncodeBmp({32, 24, 32, {}, pixels.data(), 32 * 4}, sink);
 }
 
-class JpegTest : public ::testing::Test {
+class JpegTest : public DhsuTest {
   protected:
-    // In a fresh folder of the test's name, unless given one.
-    void Start(bool withLibrary, const std::filesystem::path& in = {}) {
-        folder = in.empty()
-                     ? FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name())
-                     : in;
-        dhsu = std::make_unique<DhsuProcess>(folder, withLibrary);
-        ASSERT_NE(dhsu->Window(), nullptr);
+    JpegTest() { mayExitByItself = true; }
+    // In the test's own folder, unless given another.
+    void StartWithJpeg(bool withLibrary, const std::filesystem::path& in = {}) {
+        if (!in.empty()) folder = in;
+        ASSERT_NO_FATAL_FAILURE(Start(withLibrary));
         ASSERT_TRUE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
     }
     void TearDown() override {
         for (HWND box; (box = FindMessageBox(kLibraryError, dhsu ? dhsu->Id() : 0)) != nullptr;)
             DismissMessageBox(box);
-        if (dhsu && !dhsu->HasExited()) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
+        DhsuTest::TearDown();
     }
     void Shoot() {
         ASSERT_TRUE(window.BringToFront());
@@ -134,13 +130,11 @@ class JpegTest : public ::testing::Test {
         return count;
     }
 
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
     TestWindow window{700, 500, 160, 120};
 };
 
 TEST_F(JpegTest, ShotBecomesAJpegOfItsQualityAndTheBmpGoes) {
-    Start(true);
+    StartWithJpeg(true);
     HWND edit = dhsu->Control(dhsu::Edit_Q);
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"60"));
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
@@ -159,7 +153,7 @@ TEST_F(JpegTest, ShotBecomesAJpegOfItsQualityAndTheBmpGoes) {
 }
 
 TEST_F(JpegTest, QualityTypedButNotCommittedIsNeitherShotNorSaved) {
-    Start(true);
+    StartWithJpeg(true);
     SendMessageW(dhsu->Control(dhsu::Edit_Q), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
     // A clipboard shot: no change of the active window, which would commit the text.
     ASSERT_TRUE(PutOnClipboard(window.Handle(), CF_BITMAP, PatternBitmap(160, 120)));
@@ -175,7 +169,7 @@ TEST_F(JpegTest, QualityTypedButNotCommittedIsNeitherShotNorSaved) {
 }
 
 TEST_F(JpegTest, MissingLibraryIsToldPerFileKeepsTheBmpsAndAFullQueueHoldsShotsBack) {
-    Start(false);
+    StartWithJpeg(false);
     Shoot();
     HWND box = WaitForLibraryError();
     ASSERT_NE(box, nullptr);
@@ -231,7 +225,7 @@ TEST_F(JpegTest, ALibraryInTheCurrentFolderOrOnPathIsNeverLoaded) {
 }
 
 TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
-    Start(false);
+    StartWithJpeg(false);
     Shoot();
     HWND box = WaitForLibraryError();
     Shoot();
@@ -251,7 +245,7 @@ TEST_F(JpegTest, ClosingWaitsUntilTheQueueIsEmptyThenSavesTheSettings) {
 }
 
 TEST_F(JpegTest, ShotsTakenJustBeforeClosingAreAllConverted) {
-    Start(true);
+    StartWithJpeg(true);
     for (int i = 1; i <= 3; ++i) {
         Shoot();
         char name[16];
@@ -269,7 +263,7 @@ TEST_F(JpegTest, ShotsTakenJustBeforeClosingAreAllConverted) {
 // Three lines added by another program fill the queue: the refused press has the worker drop
 // them, and the next press is converted; the other program's picture stays as it was.
 TEST_F(JpegTest, LinesAnotherProgramAddsToTheQueueAreDroppedAndTheirFileLeftAlone) {
-    Start(true);
+    StartWithJpeg(true);
     const std::filesystem::path holiday = folder / "holiday.bmp";
     WriteForeignBmp(holiday);
     const Bytes holidayBytes = ReadFileBytes(holiday);
@@ -299,7 +293,7 @@ TEST_F(JpegTest, LinesAnotherProgramAddsToTheQueueAreDroppedAndTheirFileLeftAlon
 }
 
 TEST_F(JpegTest, LibraryWithoutItsEntryPointsIsToldAndTheBmpKept) {
-    Start(false);
+    StartWithJpeg(false);
     ASSERT_TRUE(CopyFileW((TestDirectory() / "empty-nviewlib" / "NviewLib.dll").c_str(),
                           (folder / "NviewLib.dll").c_str(), TRUE));
     Shoot();
@@ -321,7 +315,7 @@ TEST_F(JpegTest, DiskFullDuringTheConversionIsToldAndTheBmpKept) {
     std::filesystem::remove_all(root / "DiskFull");  // and the filler, left by a run cut short
     std::filesystem::remove(filler);
     ASSERT_TRUE(std::filesystem::create_directory(root / "DiskFull"));
-    Start(false, root / "DiskFull");
+    StartWithJpeg(false, root / "DiskFull");
     ASSERT_TRUE(CopyFileW((TestDirectory() / "paused-nviewlib" / "NviewLib.dll").c_str(),
                           (folder / "NviewLib.dll").c_str(), TRUE));
     Shoot();
@@ -339,7 +333,7 @@ TEST_F(JpegTest, DiskFullDuringTheConversionIsToldAndTheBmpKept) {
 }
 
 TEST_F(JpegTest, WorkerThreadRunsBelowNormalPriorityAndTheWindowsAtNormal) {
-    Start(true);
+    StartWithJpeg(true);
     const DWORD uiThread = GetWindowThreadProcessId(dhsu->Window(), nullptr);
     std::map<DWORD, int> priorities;
     // The worker sets its priority as its thread starts, maybe just after the window shows.

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "control_probe.h"
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "dialog_driver.h"
 #include "ui/Unit_OptionDialog.h"
 #include "ui/key_table.h"
@@ -16,19 +16,8 @@ namespace {
 
 constexpr wchar_t kJapaneseFace[] = L"ＭＳ Ｐゴシック";
 
-class LocaleTest : public ::testing::Test {
+class LocaleTest : public DhsuTest {
   protected:
-    void Start() {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        dhsu = std::make_unique<DhsuProcess>(folder);
-        ASSERT_NE(dhsu->Window(), nullptr);
-    }
-    void TearDown() override {
-        if (dhsu) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
-    }
-
     // The window and each of its controls that has a font: that face and character set.
     static void ExpectFont(HWND window, const std::wstring& face, BYTE charSet) {
         const std::vector<ControlFacts> facts = ProbeControls(window);
@@ -56,9 +45,6 @@ class LocaleTest : public ::testing::Test {
             ASSERT_TRUE(WaitForClosed(dialog));
         }
     }
-
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
 };
 
 TEST_F(LocaleTest, JapaneseLocaleGivesEveryWindowTheShiftJisGothic) {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 
 #include <commctrl.h>
 
@@ -20,18 +20,12 @@ namespace {
 
 constexpr char kRefusal[] = "Two DHSUs can't run at the same time.";
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public DhsuTest {
   protected:
     void SetUp() override {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        DhsuTest::SetUp();
         std::filesystem::create_directory(folder / "elsewhere");
-        dhsu = std::make_unique<DhsuProcess>(folder);
-        ASSERT_NE(dhsu->Window(), nullptr);
-    }
-    void TearDown() override {
-        if (dhsu) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
+        Start();
     }
     // UDM_GETACCEL answers into memory of dhsu's own.
     std::vector<UDACCEL> SpinnerAccelerations() const {
@@ -56,9 +50,6 @@ class MainWindowTest : public ::testing::Test {
                             kSendTimeoutMs, &position);
         return static_cast<int>(position);
     }
-
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
 };
 
 TEST_F(MainWindowTest, FirstStartShowsEveryText) {

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <fstream>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "paused_library.h"
 #include "process_usage.h"
 #include "test_window.h"
@@ -36,20 +36,14 @@ bool IsJpeg(const fs::path& path) {
     return bytes.size() > 4 && std::uint8_t(bytes[0]) == 0xFF && std::uint8_t(bytes[1]) == 0xD8;
 }
 
-class NviewLibTest : public ::testing::Test {
+class NviewLibTest : public DhsuTest {
   protected:
+    NviewLibTest() { mayExitByItself = true; }
     // dhsu.exe alone in a fresh folder, `library` beside it.
-    void Start(const fs::path& library) {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        dhsu = std::make_unique<DhsuProcess>(folder);
-        ASSERT_NE(dhsu->Window(), nullptr);
+    void StartWith(const fs::path& library) {
+        ASSERT_NO_FATAL_FAILURE(Start());
         ASSERT_TRUE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
         ASSERT_TRUE(CopyFileW(library.c_str(), (folder / "NviewLib.dll").c_str(), TRUE));
-    }
-    void TearDown() override {
-        if (dhsu && !dhsu->HasExited()) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
     }
     void Shoot() {
         ASSERT_TRUE(window.BringToFront());
@@ -61,8 +55,6 @@ class NviewLibTest : public ::testing::Test {
         return WaitFor([&] { return dhsu->Caption() == kPlainCaption; });
     }
 
-    fs::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
     TestWindow window{700, 500, 160, 120};
 };
 
@@ -70,7 +62,7 @@ TEST_F(NviewLibTest, AJpegThatAnotherProgramMakesDuringTheConversionStaysAndSoDo
     const dhsu::win::KernelHandle loaded(CreateEventW(nullptr, TRUE, FALSE, kLibraryLoadedEvent));
     const dhsu::win::KernelHandle resume(CreateEventW(nullptr, TRUE, FALSE, kLibraryResumeEvent));
     ASSERT_TRUE(loaded && resume);
-    Start(TestDirectory() / "paused-nviewlib" / "NviewLib.dll");
+    StartWith(TestDirectory() / "paused-nviewlib" / "NviewLib.dll");
     Shoot();
     ASSERT_TRUE(WaitFor([&] { return WaitForSingleObject(loaded.Get(), 0) == WAIT_OBJECT_0; }))
         << "the library never loaded the shot";
@@ -93,7 +85,7 @@ TEST_F(NviewLibTest, AJpegThatAnotherProgramMakesDuringTheConversionStaysAndSoDo
 }
 
 TEST_F(NviewLibTest, AUsersFileAtTheOldTemporaryNameIsLeftAlone) {
-    Start(TestDirectory() / "NviewLib.dll");
+    StartWith(TestDirectory() / "NviewLib.dll");
     WriteFile(folder / "DH0001.jpg.part", kUsersBytes);
     Shoot();
     ASSERT_TRUE(WaitFor([&] { return Exists("DH0001.jpg") && !Exists("DH0001.bmp"); }))
@@ -126,7 +118,7 @@ TEST(NviewLibLoading, AHundredLoadsAndFreesLeaveNoHandleAndNoMemoryBehind) {
 // The same in the running program, which loads the library on its worker thread, file by file.
 TEST_F(NviewLibTest, TwoHundredConversionsLeaveTheHandleCountWhereItWas) {
     constexpr int kShots = 200;
-    Start(TestDirectory() / "NviewLib.dll");
+    StartWith(TestDirectory() / "NviewLib.dll");
     const DWORD handlesBefore = HandleCount(dhsu->Id());
     const std::size_t workingSetBefore = WorkingSetBytes(dhsu->Id());
     ASSERT_GT(handlesBefore, 0u);

@@ -6,7 +6,7 @@
 #include <cwchar>
 
 #include "control_probe.h"
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "dialog_driver.h"
 
 namespace e2e {
@@ -98,22 +98,13 @@ SIZE ClientSize(HWND window) {
     return {client.right, client.bottom};
 }
 
-class ScaledDisplayTest : public ::testing::Test {
+class ScaledDisplayTest : public DhsuTest {
   protected:
     void SetUp() override {
         ASSERT_EQ(ScreenDpi(), RequestedDpi());
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
-        dhsu = std::make_unique<DhsuProcess>(folder);
-        ASSERT_NE(dhsu->Window(), nullptr);
+        DhsuTest::SetUp();
+        Start();
     }
-    void TearDown() override {
-        if (dhsu) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
-    }
-
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
 };
 
 TEST_F(ScaledDisplayTest, MainWindowIsScaledAndShowsEveryTextWhole) {

@@ -7,7 +7,7 @@
 
 #include <fstream>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "test_window.h"
 #include "ui/main_window_controls_win.h"
 
@@ -19,23 +19,19 @@ HBITMAP FlatBitmap(int width, int height) {
     return BitmapOf(width, height, bits.data());
 }
 
-class ShotSoundTest : public ::testing::Test {
+class ShotSoundTest : public DhsuTest {
   protected:
     void SetUp() override {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        DhsuTest::SetUp();
         // The program inherits the variable that names its log.
         SetEnvironmentVariableW(L"DHSU_SOUND_LOG", (folder / "sounds.log").c_str());
-        dhsu =
-            std::make_unique<DhsuProcess>(folder, false, false, true, TestDirectory() / Program());
-        ASSERT_NE(dhsu->Window(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(Start(false, false, TestDirectory() / Program()));
         dhsu->Click(dhsu::CheckBox_JPEG);
         ASSERT_FALSE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
     }
     virtual const char* Program() const { return "dhsu_logged_sound.exe"; }
     void TearDown() override {
-        if (dhsu) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
+        DhsuTest::TearDown();
         SetEnvironmentVariableW(L"DHSU_SOUND_LOG", nullptr);
     }
 
@@ -63,9 +59,6 @@ class ShotSoundTest : public ::testing::Test {
         for (std::string line; std::getline(log, line);) lines.push_back(line);
         return lines;
     }
-
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
 };
 
 class BlackWindowDcTest : public ShotSoundTest {

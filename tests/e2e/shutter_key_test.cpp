@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "dhsu_process.h"
+#include "dhsu_test.h"
 #include "test_window.h"
 #include "ui/main_window_controls_win.h"
 #include "window_search.h"
@@ -16,23 +16,16 @@ namespace {
 
 constexpr int kClientWidth = 200, kClientHeight = 150;
 
-class ShutterKeyTest : public ::testing::Test {
+class ShutterKeyTest : public DhsuTest {
   protected:
     void SetUp() override {
-        folder = FreshFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+        DhsuTest::SetUp();
         std::filesystem::create_directory(folder / "shots");
-        dhsu = std::make_unique<DhsuProcess>(folder);
-        ASSERT_NE(dhsu->Window(), nullptr);
+        ASSERT_NO_FATAL_FAILURE(Start());
         // Plain BMP shots: no conversion waits in these tests.
         dhsu->Click(dhsu::CheckBox_JPEG);
         ASSERT_FALSE(dhsu->IsChecked(dhsu::CheckBox_JPEG));
     }
-    void TearDown() override {
-        if (dhsu) {
-            EXPECT_EQ(dhsu->Close(), 0u);
-        }
-    }
-
     // Presses Esc over the test window and waits for `name` to be written completely.
     void Shoot(TestWindow& window, const std::filesystem::path& expected) {
         ASSERT_TRUE(window.BringToFront());
@@ -42,8 +35,6 @@ class ShutterKeyTest : public ::testing::Test {
             << "; files: " << ::testing::PrintToString(FilesIn(expected.parent_path()));
     }
 
-    std::filesystem::path folder;
-    std::unique_ptr<DhsuProcess> dhsu;
     TestWindow window{700, 500, kClientWidth, kClientHeight};
 };
 
@@ -146,7 +137,8 @@ TEST(LeftoverShots, OnlyOurTemporaryFilesThatNobodyHoldsGoAtTheNextStart) {
     };
     put("~dhsu-00000abc00000001.tmp", std::string("BM\x36\x00", 4));  // killed while writing
     put("~dhsu-00000abc00000002.tmp", "");                            // before the first byte
-    put("~dhsu-00000abc00000003.tmp", "BM");  // being written by a running copy
+    put("~dhsu-00000abc00000005.tmp", "\xFF\xD8\xFF");  // a JPEG that NviewLib was writing
+    put("~dhsu-00000abc00000003.tmp", "BM");            // being written by a running copy
     put("~dhsu-00000abc00000004.tmp", "my notes");
     put("~dhsu-notes.tmp", "BM");
     put("DH0001.bmp", "BM");

@@ -114,33 +114,22 @@ class EndWatch final : public UiDispatcher {
     std::shared_ptr<FakeUiThread> ui_;
 };
 
-class DequeStringList : public StringList {
-  public:
-    std::size_t Count() const override { return items_.size(); }
-    std::string First() const override { return items_.front(); }
-    void Append(const std::string& text) override { items_.push_back(text); }
-    void RemoveFirst() override { items_.pop_front(); }
-
-  private:
-    std::deque<std::string> items_;
-};
-
 // A queue list that counts every touch from a thread other than the one that made it.
 class UiThreadList : public StringList {
   public:
-    std::size_t Count() const override { return Checked().Count(); }
-    std::string First() const override { return Checked().First(); }
-    void Append(const std::string& text) override { Checked().Append(text); }
-    void RemoveFirst() override { Checked().RemoveFirst(); }
+    std::size_t Count() const override { return Checked().size(); }
+    std::string First() const override { return Checked().front(); }
+    void Append(const std::string& text) override { Checked().push_back(text); }
+    void RemoveFirst() override { Checked().pop_front(); }
     int ForeignTouches() const { return foreignTouches_; }
 
   private:
-    DequeStringList& Checked() const {
+    std::deque<std::string>& Checked() const {
         if (std::this_thread::get_id() != owner_) ++foreignTouches_;
         return items_;
     }
     std::thread::id owner_ = std::this_thread::get_id();
-    mutable DequeStringList items_;
+    mutable std::deque<std::string> items_;
     mutable std::atomic<int> foreignTouches_{0};
 };
 
@@ -151,12 +140,14 @@ class FakePlatform : public ConversionPlatform {
     std::set<std::string> unwritable;  // JPEG paths a save leaves unwritten
     // JPEG paths another program creates while the save runs: the save fails, a file is there.
     std::set<std::string> takenMeanwhile;
-    std::set<std::string> unloadable;  // BMP paths the library cannot load
+    std::set<std::string> unloadable;       // BMP paths the library cannot load
     bool entryPointsPresent = true;
-    std::string failingPath;  // an existence test that throws
+    std::string failingPath;                // an existence test that throws
+    std::set<std::string> savedButMissing;  // saves that report success and leave no file
 
     bool SaveSucceeds(const std::string& jpegPath) const {
-        return unwritable.count(jpegPath) == 0 && takenMeanwhile.count(jpegPath) == 0;
+        return savedButMissing.count(jpegPath) > 0 ||
+               (unwritable.count(jpegPath) == 0 && takenMeanwhile.count(jpegPath) == 0);
     }
     bool IsFile(const std::string& path) const override {
         if (path == failingPath) throw std::runtime_error("drive not ready");
@@ -186,7 +177,8 @@ class FakePlatform : public ConversionPlatform {
         if (call.rfind("delete ", 0) == 0) files_.erase(call.substr(7));
         if (call.rfind("save ", 0) == 0) {
             const std::string path = call.substr(call.find(' ', 5) + 1);
-            if (unwritable.count(path) == 0) files_.insert(path);
+            if (unwritable.count(path) == 0 && savedButMissing.count(path) == 0)
+                files_.insert(path);
         }
     }
     std::set<std::string> Files() const {
@@ -196,6 +188,12 @@ class FakePlatform : public ConversionPlatform {
     std::vector<std::string> Calls() const {
         std::lock_guard lock(mutex_);
         return calls_;
+    }
+    std::vector<std::string> Saves() const {
+        std::vector<std::string> saves;
+        for (const auto& call : Calls())
+            if (call.rfind("save", 0) == 0) saves.push_back(call);
+        return saves;
     }
     std::vector<std::string> Messages() const {
         std::lock_guard lock(mutex_);
@@ -352,11 +350,8 @@ TEST_F(EncodeJpegTest, WindowHearsOfEachRemovalInQueueOrder) {
 
     EXPECT_EQ(lengthsAtClick, (std::vector<std::size_t>{2, 1, 0}));
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"a.jpg", "b.jpg", "c.jpg"}));
-    std::vector<std::string> saves;
-    for (const auto& call : platform->Calls()) {
-        if (call.rfind("save", 0) == 0) saves.push_back(call);
-    }
-    EXPECT_EQ(saves, (std::vector<std::string>{"save 75 a.jpg", "save 75 b.jpg", "save 75 c.jpg"}));
+    EXPECT_EQ(platform->Saves(),
+              (std::vector<std::string>{"save 75 a.jpg", "save 75 b.jpg", "save 75 c.jpg"}));
 }
 
 TEST_F(EncodeJpegTest, QualityTextIsReadAndOutOfRangeGivesDefault) {
@@ -369,13 +364,10 @@ TEST_F(EncodeJpegTest, QualityTextIsReadAndOutOfRangeGivesDefault) {
     worker->Wake();
     CloseAndWait();
 
-    std::vector<std::string> saves;
-    for (const auto& call : platform->Calls()) {
-        if (call.rfind("save", 0) == 0) saves.push_back(call);
-    }
-    EXPECT_EQ(saves, (std::vector<std::string>{"save 0 0.jpg", "save 75 1.jpg", "save 75 2.jpg",
-                                               "save 0 3.jpg", "save 0 4.jpg", "save 42 5.jpg",
-                                               "save 100 6.jpg", "save 5 7.jpg"}));
+    EXPECT_EQ(platform->Saves(),
+              (std::vector<std::string>{"save 0 0.jpg", "save 75 1.jpg", "save 75 2.jpg",
+                                        "save 0 3.jpg", "save 0 4.jpg", "save 42 5.jpg",
+                                        "save 100 6.jpg", "save 5 7.jpg"}));
 }
 
 TEST_F(EncodeJpegTest, MissingLibraryIsToldOncePerFileAndKeepsTheBmps) {
@@ -471,6 +463,15 @@ TEST_F(EncodeJpegTest, OnlyTheEntriesOfOurOwnShotsAreConverted) {
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"holiday.bmp", "letter.bmp", "a.bmp",
                                                         "a.jpg", "b.jpg", "d.jpg"}));
     EXPECT_TRUE(platform->Messages().empty());
+}
+
+TEST_F(EncodeJpegTest, BmpStaysWhenTheLibraryReportsASaveButNoJpegIsThere) {
+    platform->savedButMissing = {"a.jpg"};
+    Start();
+    Shoot("a.bmp");
+    CloseAndWait();
+
+    EXPECT_EQ(platform->Files(), std::set<std::string>{"a.bmp"});
 }
 
 TEST_F(EncodeJpegTest, FailingFileIsReportedAndTheQueueGoesOn) {

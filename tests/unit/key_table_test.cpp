@@ -5,6 +5,7 @@
 #include <set>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace dhsu {
 namespace {
@@ -17,6 +18,47 @@ TEST(KeyTableTest, TwentyNineRowsWithDistinctCodesThatFindTheirOwnRow) {
         EXPECT_TRUE(codes.insert(table[row].code).second) << "code of row " << row << " repeats";
         EXPECT_EQ(RowOfKey(table[row].code), row);
         EXPECT_EQ(KeyOfRow(row), table[row].code);
+    }
+}
+
+// Each name with the Windows key code it stands for, in list order.
+TEST(KeyTableTest, EveryNameCarriesItsOwnKeyCode) {
+    const std::pair<const char*, std::int32_t> expected[] = {
+        {"Esc", 27},
+        {"F1", 112},
+        {"F2", 113},
+        {"F3", 114},
+        {"F4", 115},
+        {"F5", 116},
+        {"F6", 117},
+        {"F7", 118},
+        {"F8", 119},
+        {"F9", 120},
+        {"F10", 121},
+        {"F11", 122},
+        {"F12", 123},
+        {"F13", 124},
+        {"F14", 125},
+        {"F15", 126},
+        {"ScrollLock", 145},
+        {"Pause", 19},
+        {"\xE5\x8D\x8A\xE8\xA7\x92/\xE5\x85\xA8\xE8\xA7\x92", 243},  // 半角/全角
+        {"TAB", 9},
+        {"\xE8\x8B\xB1\xE6\x95\xB0", 240},  // 英数
+        {"Caps Lock", 20},
+        {"Shift", 16},
+        {"Control", 17},
+        {"Alt", 18},
+        {"\xE7\x84\xA1\xE5\xA4\x89\xE6\x8F\x9B", 29},               // 無変換
+        {"\xE5\xA4\x89\xE6\x8F\x9B", 28},                           // 変換
+        {"\xE3\x81\xB2\xE3\x82\x89\xE3\x81\x8C\xE3\x81\xAA", 242},  // ひらがな
+        {"\xE3\x82\xAB\xE3\x82\xBF\xE3\x82\xAB\xE3\x83\x8A", 241},  // カタカナ
+    };
+    const auto table = KeyTable();
+    ASSERT_EQ(table.size(), std::size(expected));
+    for (std::size_t row = 0; row < table.size(); ++row) {
+        EXPECT_EQ(table[row].name, std::string(expected[row].first)) << "row " << row;
+        EXPECT_EQ(table[row].code, expected[row].second) << expected[row].first;
     }
 }
 

@@ -17,8 +17,8 @@
 #include <string>
 #include <thread>
 
-#include "nviewlib/file_io.h"
 #include "tests/unit/nviewlib_test_images.h"
+#include "win/temporary_name.h"
 
 namespace dhsu::nviewlib {
 namespace {
@@ -239,13 +239,12 @@ TEST_F(NviewLibEntry, AFailedWriteLeavesNoFileBehind) {
     EXPECT_EQ(FilesIn(dir_), std::vector<std::string>{"shot.bmp"});
 }
 
-// Files of other programs: one at the target's name, one at the name a temporary file would
-// take, and one at the first name the library tries for its own.
+// Files of other programs: one at the target's name, one at the name an older library took for
+// its temporary file, and one at the first name the library tries for its own.
 TEST_F(NviewLibEntry, NeverOpensNorReplacesAFileItDidNotCreate) {
     const Bytes theirs = {'t', 'h', 'e', 'i', 'r', 's'};
-    const std::vector<std::string> othersFiles = {
-        "taken.jpg", "free.jpg.part",
-        "free.jpg" + std::string(MakeTemporarySuffix(::getpid(), 0).text)};
+    const std::vector<std::string> othersFiles = {"taken.jpg", "free.jpg.part",
+                                                  MakeTemporaryName(::getpid(), 0).text};
     for (const std::string& name : othersFiles) WriteFile(Path(name), theirs);
     ASSERT_EQ(NViewLibLoad(bmp_.c_str(), 0), 1);
 

@@ -62,7 +62,7 @@ Settings Load(FakeKeyStore& key) {
 
 void ExpectDefaults(const Settings& s) {
     EXPECT_EQ(s.filePrefix, "DH");
-    EXPECT_EQ(s.suffixMode, 1);
+    EXPECT_EQ(s.suffixMode, SuffixMode::kNumbered);
     EXPECT_EQ(s.folder, kProgramDir);
     EXPECT_EQ(s.shutterKey, 27);
     EXPECT_TRUE(s.clientAreaMode);
@@ -89,7 +89,7 @@ TEST(SettingsLoad, StoredValuesAreReadIntoTheirPlaces) {
     key.PutDword("JPEG Quality", 50);
     const Settings s = Load(key);
     EXPECT_EQ(s.filePrefix, "Shot");
-    EXPECT_EQ(s.suffixMode, 0);
+    EXPECT_EQ(s.suffixMode, SuffixMode::kTimestamp);
     EXPECT_EQ(s.folder, "D:\\Pics");
     EXPECT_EQ(s.shutterKey, 0x7B);
     EXPECT_FALSE(s.clientAreaMode);
@@ -116,7 +116,7 @@ TEST(SettingsLoad, PrefixAndSuffixModeFallBackTogether) {
         key->PutDword("Shutter", 0x41);
         const Settings s = Load(*key);
         EXPECT_EQ(s.filePrefix, "DH");
-        EXPECT_EQ(s.suffixMode, 1);
+        EXPECT_EQ(s.suffixMode, SuffixMode::kNumbered);
         EXPECT_EQ(s.shutterKey, 0x41) << "a later value is read on its own";
     }
 }
@@ -132,7 +132,7 @@ TEST(SettingsLoad, EachLaterValueFallsBackAlone) {
     key.Put("JPEG Quality", 11 /* REG_QWORD */, Bytes(8, 0));
     const Settings s = Load(key);
     EXPECT_EQ(s.filePrefix, "Shot");
-    EXPECT_EQ(s.suffixMode, 0);
+    EXPECT_EQ(s.suffixMode, SuffixMode::kTimestamp);
     EXPECT_EQ(s.folder, kProgramDir);
     EXPECT_EQ(s.shutterKey, 27);
     EXPECT_TRUE(s.clientAreaMode);
@@ -197,7 +197,7 @@ TEST(SettingsSave, WritesAllSevenValuesInOrder) {
     s.folder = "C:\\Shots";
     s.clientAreaMode = false;
     s.shutterKey = 0x7B;
-    s.suffixMode = 0;
+    s.suffixMode = SuffixMode::kTimestamp;
     SaveSettings(key, s);
     EXPECT_EQ(key.writes,
               (std::vector<std::string>{"ScreenShot Folder", "JPEG Quality", "ClientRect",
@@ -255,7 +255,7 @@ TEST(SettingsSave, FailedWriteStopsTheSaveAndNamesTheValue) {
                                                     "ClientRect", "JpegCompression"}));
     EXPECT_EQ(key.DataOf("Shutter"), (Bytes{0x41, 0, 0, 0}));
     EXPECT_EQ(Load(key).filePrefix, "Old");
-    EXPECT_EQ(Load(key).suffixMode, 0);
+    EXPECT_EQ(Load(key).suffixMode, SuffixMode::kTimestamp);
 }
 
 TEST(SettingsSave, UnopenableKeyFailsAtTheFirstValue) {
@@ -283,7 +283,7 @@ TEST(SettingsRoundTrip, CzechAndJapaneseTextSurvive) {
         Settings saved;
         saved.filePrefix = prefix;
         saved.folder = folder;
-        saved.suffixMode = 0;
+        saved.suffixMode = SuffixMode::kTimestamp;
         saved.shutterKey = 0x2C;
         saved.jpegEnabled = false;
         saved.jpegQuality = 100;
@@ -291,7 +291,7 @@ TEST(SettingsRoundTrip, CzechAndJapaneseTextSurvive) {
         const Settings loaded = Load(key);
         EXPECT_EQ(loaded.filePrefix, prefix);
         EXPECT_EQ(loaded.folder, folder);
-        EXPECT_EQ(loaded.suffixMode, 0);
+        EXPECT_EQ(loaded.suffixMode, SuffixMode::kTimestamp);
         EXPECT_EQ(loaded.shutterKey, 0x2C);
         EXPECT_TRUE(loaded.clientAreaMode);
         EXPECT_FALSE(loaded.jpegEnabled);

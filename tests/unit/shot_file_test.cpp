@@ -6,6 +6,8 @@
 #include <functional>
 #include <vector>
 
+#include "win/temporary_name.h"
+
 namespace dhsu {
 namespace {
 
@@ -39,11 +41,12 @@ TEST(WriteAll, GoesOnAfterPartialWritesAndReportsTheErrorThatStoppedIt) {
     EXPECT_EQ(WriteAll(bytes.data(), bytes.size(), takesNothing, kStalled), kStalled);
 }
 
-TEST(LeftoverShot, OnlyOurTemporaryNamesEmptyOrBegunAsABmp) {
-    const std::string name = TemporaryShotName(0x00001234'00000002);
+TEST(LeftoverShot, OnlyOurTemporaryNamesEmptyOrBegunAsABmpOrAJpeg) {
+    const std::string name = MakeTemporaryName(0x1234, 2).text;
     EXPECT_EQ(name, "~dhsu-0000123400000002.tmp");
     EXPECT_TRUE(IsLeftoverShot(name, ""));
     EXPECT_TRUE(IsLeftoverShot(name, "BM"));
+    EXPECT_TRUE(IsLeftoverShot(name, "\xFF\xD8"));
     EXPECT_FALSE(IsLeftoverShot(name, "PK"));
     for (const char* other : {"~dhsu-000012340000002.tmp", "~dhsu-0000123400000002.tmp.bmp",
                               "~DHSU-0000123400000002.TMP", "~dhsu-000012340000000g.tmp",

@@ -27,8 +27,16 @@ class FakeSystem : public NamingSystem {
 
 class ShotNamingTest : public ::testing::Test {
   protected:
-    std::string Next(std::string& prefixToUse, int suffixMode) {
+    std::string Next(std::string& prefixToUse, SuffixMode suffixMode) {
         return namer.MakeShotPath(folder, prefixToUse, suffixMode);
+    }
+    // Walks the counter to `last` cheaply: every name up to there is taken.
+    void TakeNumbersUpTo(int last) {
+        for (int i = 1; i <= last; ++i) {
+            char name[32];
+            std::snprintf(name, sizeof name, "C:\\Shots\\DH%04d.jpg", i);
+            system.files.insert(name);
+        }
     }
 
     FakeSystem system;
@@ -38,17 +46,17 @@ class ShotNamingTest : public ::testing::Test {
 };
 
 TEST_F(ShotNamingTest, NumberedNamesCountUpAndSkipTakenBmpOrJpg) {
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0001.bmp");
     system.files.insert("C:\\Shots\\DH0002.jpg");
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0003.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0003.bmp");
     system.files.insert("C:\\Shots\\DH0004.bmp");
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0005.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0005.bmp");
     EXPECT_EQ(prefix, "DH");
 }
 
 TEST_F(ShotNamingTest, JpgIsProbedOnlyWhenBmpIsFree) {
     system.files.insert("C:\\Shots\\DH0001.bmp");
-    Next(prefix, kNumberedSuffix);
+    Next(prefix, SuffixMode::kNumbered);
     const std::vector<std::string> expected = {"C:\\Shots\\DH0001.bmp", "C:\\Shots\\DH0002.bmp",
                                                "C:\\Shots\\DH0002.jpg"};
     EXPECT_EQ(system.probes, expected);
@@ -56,51 +64,52 @@ TEST_F(ShotNamingTest, JpgIsProbedOnlyWhenBmpIsFree) {
 
 TEST_F(ShotNamingTest, NumberIsNotReusedAfterItsFileIsDeleted) {
     system.files.insert("C:\\Shots\\DH0001.bmp");
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0002.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0002.bmp");
     system.files.clear();
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0003.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0003.bmp");
 }
 
 TEST_F(ShotNamingTest, AnyPrefixChangeRestartsTheSearchAtOne) {
     std::string a = "A", b = "B";
     system.files.insert("C:\\Shots\\A0001.bmp");
-    EXPECT_EQ(Next(a, kNumberedSuffix), "C:\\Shots\\A0002.bmp");
-    EXPECT_EQ(Next(b, kNumberedSuffix), "C:\\Shots\\B0001.bmp");
+    EXPECT_EQ(Next(a, SuffixMode::kNumbered), "C:\\Shots\\A0002.bmp");
+    EXPECT_EQ(Next(b, SuffixMode::kNumbered), "C:\\Shots\\B0001.bmp");
     system.files.insert("C:\\Shots\\A0002.jpg");
-    EXPECT_EQ(Next(a, kNumberedSuffix), "C:\\Shots\\A0003.bmp");
+    EXPECT_EQ(Next(a, SuffixMode::kNumbered), "C:\\Shots\\A0003.bmp");
+}
+
+TEST_F(ShotNamingTest, NumberNineThousandNineHundredNinetyNineIsStillUsed) {
+    TakeNumbersUpTo(9998);
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH9999.bmp");
+    EXPECT_EQ(prefix, "DH");
 }
 
 TEST_F(ShotNamingTest, RolloverLengthensTheCallersPrefixAndContinues) {
     system.files.insert("C:\\Shots\\DH9999.bmp");
-    // Walk the counter to 9998 cheaply: every name up to there is taken.
-    for (int i = 1; i <= 9998; ++i) {
-        char name[32];
-        std::snprintf(name, sizeof name, "C:\\Shots\\DH%04d.jpg", i);
-        system.files.insert(name);
-    }
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH_0001.bmp");
+    TakeNumbersUpTo(9998);
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH_0001.bmp");
     EXPECT_EQ(prefix, "DH_");
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH_0002.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH_0002.bmp");
     EXPECT_EQ(prefix, "DH_");
 }
 
 TEST_F(ShotNamingTest, EmptyPrefixGivesBareNumbers) {
     std::string empty;
-    EXPECT_EQ(Next(empty, kNumberedSuffix), "C:\\Shots\\0001.bmp");
-    EXPECT_EQ(Next(empty, kNumberedSuffix), "C:\\Shots\\0002.bmp");
+    EXPECT_EQ(Next(empty, SuffixMode::kNumbered), "C:\\Shots\\0001.bmp");
+    EXPECT_EQ(Next(empty, SuffixMode::kNumbered), "C:\\Shots\\0002.bmp");
 }
 
 TEST_F(ShotNamingTest, AnyNonZeroModeIsNumberedAndSeparatorIsAlwaysAdded) {
     folder = "C:\\";
-    EXPECT_EQ(Next(prefix, 7), "C:\\\\DH0001.bmp");
+    EXPECT_EQ(Next(prefix, static_cast<SuffixMode>(7)), "C:\\\\DH0001.bmp");
 }
 
 TEST_F(ShotNamingTest, TimestampNamesFromTheWorkedExamples) {
     system.readings = {{1997, 10, 10, 2, 25, 54, 237}};
-    EXPECT_EQ(Next(prefix, kTimestampSuffix), "C:\\Shots\\DH(971010-022554-23).bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kTimestamp), "C:\\Shots\\DH(971010-022554-23).bmp");
     system.readings = {{2001, 3, 4, 17, 8, 9, 5}};
     system.next = 0;
-    EXPECT_EQ(Next(prefix, kTimestampSuffix), "C:\\Shots\\DH(010304-170809-05).bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kTimestamp), "C:\\Shots\\DH(010304-170809-05).bmp");
 }
 
 TEST(TimestampSuffix, MillisecondFieldIsAlwaysTwoCharacters) {
@@ -121,16 +130,16 @@ TEST_F(ShotNamingTest, TimestampClashReadsTheClockAgainAndLeavesNumberingAlone) 
                        {1997, 10, 10, 2, 25, 54, 412},
                        {1997, 10, 10, 2, 25, 55, 0}};
     // Milliseconds come from the first reading of a pass, date and time from the second.
-    EXPECT_EQ(Next(prefix, kTimestampSuffix), "C:\\Shots\\DH(971010-022555-41).bmp");
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kTimestamp), "C:\\Shots\\DH(971010-022555-41).bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0001.bmp");
 }
 
 TEST_F(ShotNamingTest, TimestampModeDoesNotResetTheSequence) {
     system.readings = {{2001, 3, 4, 17, 8, 9, 5}};
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0001.bmp");
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0001.bmp");
     std::string other = "X";
-    Next(other, kTimestampSuffix);
-    EXPECT_EQ(Next(prefix, kNumberedSuffix), "C:\\Shots\\DH0002.bmp");
+    Next(other, SuffixMode::kTimestamp);
+    EXPECT_EQ(Next(prefix, SuffixMode::kNumbered), "C:\\Shots\\DH0002.bmp");
 }
 
 }  // namespace

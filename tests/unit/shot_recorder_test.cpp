@@ -29,23 +29,8 @@ class FakeSystem : public ShotSystem {
     std::vector<std::string> events;
 };
 
-// Names in `takenMeanwhile` get a file of someone else's while the shot is written.
-class FakeWrittenShot : public WrittenShot {
-  public:
-    FakeWrittenShot(FakeSystem& system, const std::set<std::string>& takenMeanwhile)
-        : system_(system), takenMeanwhile_(takenMeanwhile) {}
-    bool MoveTo(const std::string& path) override {
-        system_.events.push_back("move " + path);
-        system_.files.insert(path);
-        return takenMeanwhile_.count(path) == 0;
-    }
-
-  private:
-    FakeSystem& system_;
-    const std::set<std::string>& takenMeanwhile_;
-};
-
-// Reading the pixels takes `flat` as it is then; writing them logs and may fail.
+// Reading the pixels takes `flat` as it is then; writing them logs and may fail; names in
+// `takenMeanwhile` get a file of someone else's while the shot is written.
 class FakeImage : public ShotImage {
   public:
     explicit FakeImage(FakeSystem& system) : system_(system) {}
@@ -59,6 +44,18 @@ class FakeImage : public ShotImage {
     std::set<std::string> takenMeanwhile;
 
   private:
+    class FakeShot : public WrittenShot {
+      public:
+        explicit FakeShot(const FakeImage& image) : image_(image) {}
+        bool MoveTo(const std::string& path) override {
+            image_.system_.events.push_back("move " + path);
+            image_.system_.files.insert(path);
+            return image_.takenMeanwhile.count(path) == 0;
+        }
+
+      private:
+        const FakeImage& image_;
+    };
     class FakePixels : public ShotPixels {
       public:
         explicit FakePixels(const FakeImage& image) : image_(image), flat_(image.flat) {}
@@ -66,7 +63,7 @@ class FakeImage : public ShotImage {
         std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override {
             image_.system_.events.push_back("write " + path);
             if (image_.fail) throw std::runtime_error("disk full");
-            return std::make_unique<FakeWrittenShot>(image_.system_, image_.takenMeanwhile);
+            return std::make_unique<FakeShot>(image_);
         }
 
       private:
@@ -84,7 +81,7 @@ class ShotRecorderTest : public ::testing::Test {
     FakeSystem system;
     ShotRecorder recorder{system};
     FakeImage image{system};
-    ShotSettings settings{"D:\\Shots", "DH", kNumberedSuffix, false};
+    ShotSettings settings{"D:\\Shots", "DH", SuffixMode::kNumbered, false};
 };
 
 TEST_F(ShotRecorderTest, BeepsBeforeWritingAndNamesTheFileOnceWrittenThenCounts) {
@@ -166,12 +163,12 @@ TEST_F(ShotRecorderTest, NameTakenWhileWritingGivesTheShotTheNextFreeName) {
     EXPECT_EQ(numbered.number, 1);
 
     // Time stamps: the clock is read anew.
-    settings.suffixMode = kTimestampSuffix;
+    settings.suffixMode = SuffixMode::kTimestamp;
     image.takenMeanwhile = {"D:\\Shots\\DH(010304-170809-05).bmp"};
     EXPECT_EQ(Shoot().path, "D:\\Shots\\DH(010304-170809-25).bmp");
 
     // A folder that refuses every name ends in an error, not in a hang.
-    settings.suffixMode = kNumberedSuffix;
+    settings.suffixMode = SuffixMode::kNumbered;
     settings.prefix = "X";
     for (int i = 1; i <= 100; ++i) {
         char name[32];
