@@ -10,8 +10,8 @@ bool UnderWine() {
 }
 
 // The Scaled150, Japanese and Czech runs ask scripts/wine-run.sh for a Wine prefix of another
-// kind through these variables. Windows makes no such prefix: there the run would only repeat
-// the plain one at the machine's own display and locale, so it is skipped instead.
+// kind through these variables. On Windows nothing makes such a prefix and the display and
+// locale are the machine's own, so there the run is skipped instead of failing.
 class WinePrefixKind : public ::testing::Environment {
   public:
     void SetUp() override {
