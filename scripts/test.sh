@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Every test: the portable core natively (with GCC and clang, warnings as errors, and under
-# ThreadSanitizer, AddressSanitizer and UBSan), then the Windows
-# programs end to end under Wine in a virtual X display, and a smoke subset of them once more
-# against each build's unpacked ZIP package. Both Windows builds are always built; which of them
-# run end to end depends on the host (see scripts/e2e-builds.sh).
+# ThreadSanitizer, AddressSanitizer and UBSan), then the Windows programs end to end under Wine
+# in a virtual X display, and a smoke subset of them once more against each build's unpacked ZIP
+# package. Both Windows builds are always built; which of them run end to end depends on the
+# host (see scripts/e2e-builds.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
