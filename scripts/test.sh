@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Every test: the portable core natively (plain and under ThreadSanitizer), then the Windows
-# programs end to end under Wine in a virtual X display, and a smoke subset of them once more
-# against each build's unpacked ZIP package. Both Windows builds are always built; which of them
-# run end to end depends on the host (see scripts/e2e-builds.sh).
+# Every test: the portable core natively (with GCC and clang, warnings as errors, and under
+# ThreadSanitizer, AddressSanitizer and UBSan), then the Windows programs end to end under Wine
+# in a virtual X display, and a smoke subset of them once more against each build's unpacked ZIP
+# package. Both Windows builds are always built; which of them run end to end depends on the
+# host (see scripts/e2e-builds.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -14,9 +15,12 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j"$jobs"
 ctest --preset native
 
-cmake --preset native-tsan >/dev/null
-cmake --build --preset native-tsan -j"$jobs" --target unit_tests nviewlib_tests
-ctest --preset native-tsan
+# Only the test programs for the other compiler and the sanitizers.
+for preset in native-clang native-tsan native-asan; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$jobs" --target unit_tests nviewlib_tests
+    ctest --preset "$preset"
+done
 
 for build in win32 x86_64; do
     cmake --preset "$build" >/dev/null
