@@ -108,6 +108,13 @@ class JpegTest : public DhsuTest {
             WaitFor([&] { return (box = FindMessageBox(kLibraryError, dhsu->Id())) != nullptr; }));
         return box;
     }
+    // DH0001.bmp has become DH0001.jpg.
+    bool FirstShotConverted() {
+        return WaitFor([&] {
+            return std::filesystem::exists(folder / "DH0001.jpg") &&
+                   !std::filesystem::exists(folder / "DH0001.bmp");
+        });
+    }
     bool CaptionIs(const std::string& caption) {
         return WaitFor([&] { return dhsu->Caption() == caption; });
     }
@@ -139,10 +146,7 @@ TEST_F(JpegTest, ShotBecomesAJpegOfItsQualityAndTheBmpGoes) {
     SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"60"));
     SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
     Shoot();
-    ASSERT_TRUE(WaitFor([&] {
-        return std::filesystem::exists(folder / "DH0001.jpg") &&
-               !std::filesystem::exists(folder / "DH0001.bmp");
-    })) << ::testing::PrintToString(FilesIn(folder));
+    ASSERT_TRUE(FirstShotConverted()) << ::testing::PrintToString(FilesIn(folder));
     EXPECT_TRUE(CaptionIs("DH Screenshot Utility"));
     JpegInfo jpeg;
     ASSERT_TRUE(ReadJpeg(folder / "DH0001.jpg", jpeg));
@@ -157,10 +161,7 @@ TEST_F(JpegTest, QualityTypedButNotCommittedIsNeitherShotNorSaved) {
     SendMessageW(dhsu->Control(dhsu::Edit_Q), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"20"));
     // A clipboard shot: no change of the active window, which would commit the text.
     ASSERT_TRUE(PutOnClipboard(window.Handle(), CF_BITMAP, PatternBitmap(160, 120)));
-    ASSERT_TRUE(WaitFor([&] {
-        return std::filesystem::exists(folder / "DH0001.jpg") &&
-               !std::filesystem::exists(folder / "DH0001.bmp");
-    })) << ::testing::PrintToString(FilesIn(folder));
+    ASSERT_TRUE(FirstShotConverted()) << ::testing::PrintToString(FilesIn(folder));
     JpegInfo jpeg;
     ASSERT_TRUE(ReadJpeg(folder / "DH0001.jpg", jpeg));
     EXPECT_EQ(jpeg.luminanceTable, ExpectedLuminanceTable(75));
@@ -282,10 +283,7 @@ TEST_F(JpegTest, LinesAnotherProgramAddsToTheQueueAreDroppedAndTheirFileLeftAlon
     EXPECT_FALSE(std::filesystem::exists(folder / "DH0001.bmp")) << "a shot into a full queue";
 
     Shoot();
-    ASSERT_TRUE(WaitFor([&] {
-        return std::filesystem::exists(folder / "DH0001.jpg") &&
-               !std::filesystem::exists(folder / "DH0001.bmp");
-    })) << ::testing::PrintToString(FilesIn(folder));
+    ASSERT_TRUE(FirstShotConverted()) << ::testing::PrintToString(FilesIn(folder));
     EXPECT_TRUE(CaptionIs("DH Screenshot Utility"));
     EXPECT_EQ(ReadFileBytes(holiday), holidayBytes);
     EXPECT_EQ(FilesIn(folder),
