@@ -232,7 +232,7 @@ TEST_F(ClipboardTest, ChainMessagesThatLoopBackToUsChangeNoShotCount) {
 }
 
 TEST_F(ClipboardTest, NotificationsWithoutANewChangeRecordNothing) {
-    Start("ClipboardForged");
+    StartWithBmpShots();
     ASSERT_TRUE(PutBitmap(owner.Handle()));
     ASSERT_TRUE(WaitFor([&] { return dhsu->ControlText(dhsu::Label_Count) != "Obr.  : 0"; }));
     for (int forged = 0; forged < 1000; ++forged)
@@ -248,7 +248,7 @@ TEST_F(ClipboardTest, NotificationsWithoutANewChangeRecordNothing) {
 TEST_F(ClipboardTest, BurstOfDifferentBitmapsSavesNoPictureTwice) {
     constexpr int kPictures = 100;
     owner.Leave();  // the program last in the chain: nothing waits for this busy thread
-    Start("ClipboardBurst");
+    StartWithBmpShots();
     std::vector<std::uint8_t> pixels = PatternPixels(kWidth, kHeight);
     for (int picture = 1; picture <= kPictures; ++picture) {
         pixels[0] = std::uint8_t(picture);  // the blue of the top left pixel tells them apart
