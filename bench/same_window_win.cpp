@@ -7,23 +7,19 @@
 #include <commctrl.h>
 
 #include "ui/main_window_controls_win.h"
-#include "ui/resource.h"
 #include "ui/window_dpi_win.h"
 #include "win/handles_win.h"
 
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"SameWindow";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 dhsu::win::GdiObject font;
 UINT dpi = 96;
 
 LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
-        font.Reset(CreateFontW(-dhsu::Scale(12, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                               DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                               DEFAULT_QUALITY, DEFAULT_PITCH, L"Arial"));
+        font = dhsu::CreateWindowFont(dpi);
         dhsu::CreateControls(window, dhsu::MainWindowControls(), static_cast<HFONT>(font.Get()),
                              dpi);
         return 0;
@@ -37,20 +33,9 @@ LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = Procedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
+    dhsu::RegisterMainWindowClass(instance, kWindowClass, Procedure);
     dpi = dhsu::ScreenDpi();
-    RECT frame{0, 0, dhsu::Scale(dhsu::kClientWidth, dpi), dhsu::Scale(dhsu::kClientHeight, dpi)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    HWND window = CreateWindowExW(0, kWindowClass, L"DH Screenshot Utility", kWindowStyle,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                                  frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+    HWND window = dhsu::CreateMainWindow(instance, kWindowClass, dpi, nullptr);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     MSG message;

@@ -53,7 +53,6 @@ class TEncodeJpeg {
     std::shared_ptr<WorkerSignal> signal_;
     EncodeJpegSetup setup_;
     QueueEntry current_;  // the head taken, empty when there is nothing to convert
-    std::int32_t currentQuality_ = kDefaultQuality;
 };
 
 void TEncodeJpeg::Execute() {
@@ -77,12 +76,10 @@ void TEncodeJpeg::Execute() {
 // converted at the quality we recorded: the quality list only keeps step with the paths.
 void TEncodeJpeg::ReadQueueHead() {
     current_ = {};
-    currentQuality_ = kDefaultQuality;
     bool droppedForeign = false;
     while (!QueueIsEmpty(setup_.queue)) {
         if (std::optional<QueueEntry> own = setup_.queue.own.Take(QueueHeadPath(setup_.queue))) {
             current_ = std::move(*own);
-            currentQuality_ = ParseQualityText(current_.quality);
             break;
         }
         RemoveQueueHeadLines(setup_.queue);
@@ -96,7 +93,6 @@ void TEncodeJpeg::ReadQueueHead() {
 void TEncodeJpeg::RemoveQueueHead() {
     if (QueueHeadPath(setup_.queue) == current_.path) RemoveQueueHeadLines(setup_.queue);
     current_ = {};
-    currentQuality_ = kDefaultQuality;
     if (setup_.onHeadRemoved) setup_.onHeadRemoved();
 }
 
@@ -107,7 +103,7 @@ void TEncodeJpeg::ConvertToJpeg() {
 }
 
 const char* TEncodeJpeg::ConvertExistingBmp() {
-    const std::int32_t quality = UsableQuality(currentQuality_);
+    const std::int32_t quality = UsableQuality(ParseQualityText(current_.quality));
     ConversionPlatform& platform = *setup_.platform;
     const std::string jpegPath = JpegPathFor(current_.path);
     // An older JPEG of the same name is the user's file, not ours to replace.

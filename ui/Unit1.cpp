@@ -6,7 +6,6 @@
 
 #include "settings/registry_key_store_win.h"
 #include "shot/temporary_shot_file_win.h"
-#include "ui/captions.h"
 #include "ui/resource.h"
 #include "ui/window_dpi_win.h"
 #include "win/files_win.h"
@@ -17,21 +16,13 @@ namespace dhsu {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TForm1";
-constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr COLORREF kNoticeColour = RGB(255, 255, 0);
 constexpr DWORD kCloseWaitMs = 100;
 
 }  // namespace
 
 TForm1::TForm1(HINSTANCE instance) : instance_(instance) {
-    WNDCLASSEXW windowClass{sizeof windowClass};
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = kWindowClass;
-    RegisterClassExW(&windowClass);
+    RegisterMainWindowClass(instance, kWindowClass, WindowProc);
 }
 
 TForm1::~TForm1() {
@@ -40,11 +31,7 @@ TForm1::~TForm1() {
 
 void TForm1::Create(int showCommand) {
     dpi_ = ScreenDpi();
-    RECT frame{0, 0, Scale(kClientWidth, dpi_), Scale(kClientHeight, dpi_)};
-    AdjustWindowRectEx(&frame, kWindowStyle, FALSE, 0);
-    CreateWindowExW(0, kWindowClass, win::Wide(kAppTitle).c_str(), kWindowStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                    nullptr, instance_, this);
+    CreateMainWindow(instance_, kWindowClass, dpi_, this);
     if (!handle_) throw std::runtime_error("Cannot create the main window.");
     ShowWindow(handle_, showCommand);
     UpdateWindow(handle_);
@@ -316,7 +303,7 @@ void TForm1::DpiChanged(WPARAM reportedDpi) {
     if (dpi == 0 || dpi == dpi_) return;
     LayOut(dpi);
     const SIZE client{Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
-    const RECT frame = FrameAroundCentre(handle_, kWindowStyle, client, dpi);
+    const RECT frame = FrameAroundCentre(handle_, kMainWindowStyle, client, dpi);
     SetWindowPos(handle_, nullptr, frame.left, frame.top, frame.right - frame.left,
                  frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

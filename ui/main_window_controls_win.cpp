@@ -3,6 +3,10 @@
 #include <commctrl.h>
 
 #include "dhsu_version.h"
+#include "ui/captions.h"
+#include "ui/resource.h"
+#include "ui/window_dpi_win.h"
+#include "win/text_win.h"
 
 namespace dhsu {
 namespace {
@@ -55,6 +59,25 @@ constexpr ControlRow kControls[] = {
 
 std::span<const ControlRow> MainWindowControls() {
     return kControls;
+}
+
+void RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure) {
+    WNDCLASSEXW windowClass{sizeof windowClass};
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_APPLICATION_ICON));
+    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = className;
+    RegisterClassExW(&windowClass);
+}
+
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, UINT dpi, void* param) {
+    RECT frame{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
+    AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
+    return CreateWindowExW(0, className, win::Wide(kAppTitle).c_str(), kMainWindowStyle,
+                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                           frame.bottom - frame.top, nullptr, nullptr, instance, param);
 }
 
 }  // namespace dhsu

@@ -36,5 +36,12 @@ std::span<const ControlRow> MainWindowControls();
 
 constexpr int kClientWidth = 449;
 constexpr int kClientHeight = 316;
+constexpr DWORD kMainWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+// The main window's class: the program's icon, the arrow cursor, the face colour, `procedure`.
+void RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className, WNDPROC procedure);
+// A main window of `className` with the application's title and its client area sized for
+// `dpi`, not shown yet; `param` reaches WM_NCCREATE.
+HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, UINT dpi, void* param);
 
 }  // namespace dhsu
