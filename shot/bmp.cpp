@@ -30,7 +30,8 @@ void ConvertRow32(const std::uint8_t* src, std::uint8_t* dst, std::int32_t width
             std::uint64_t p01, p23;
             std::memcpy(&p01, src, 8);
             std::memcpy(&p23, src + 8, 8);
-            const std::uint64_t low = (p01 & 0xFFFFFF) | ((p01 >> 8) & 0xFFFFFF000000) | (p23 << 48);
+            const std::uint64_t low =
+                (p01 & 0xFFFFFF) | ((p01 >> 8) & 0xFFFFFF000000) | (p23 << 48);
             const std::uint32_t high =
                 static_cast<std::uint32_t>(((p23 >> 16) & 0xFF) | ((p23 >> 24) & 0xFFFFFF00));
             std::memcpy(dst, &low, 8);
@@ -129,6 +130,15 @@ void EncodeBmp(const BitmapView& bitmap, ByteSink& sink) {
     const std::size_t storedRow =
         StoredRowSize(bitmap.width, StoredBitsPerPixel(bitmap.bitsPerPixel));
     if (storedRow == 0 || bitmap.height == 0) return;
+    // Rows already in the file's layout, with no padding bytes of unknown content, go out as
+    // they are: a copy of a whole frame would cost as much as its write.
+    const bool storedAsTheyAre = bitmap.bitsPerPixel == StoredBitsPerPixel(bitmap.bitsPerPixel) &&
+                                 bitmap.stride == storedRow &&
+                                 UsedRowBytes(bitmap.width, bitmap.bitsPerPixel) == storedRow;
+    if (storedAsTheyAre) {
+        sink.Write(bitmap.bits, storedRow * bitmap.height);
+        return;
+    }
     const std::size_t rowsPerBlock = std::max<std::size_t>(1, kBlockSize / storedRow);
     std::vector<std::uint8_t> block(rowsPerBlock * storedRow);
     for (std::int32_t y = 0; y < bitmap.height;) {

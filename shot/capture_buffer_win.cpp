@@ -87,21 +87,23 @@ std::unique_ptr<DibPixels> ReadDib(HBITMAP bitmap, HPALETTE palette) {
     return result;
 }
 
-// A section holds the screen's pixels as ReadDib gives them: 24 bits as 24, 16 and 32 as 32.
-// A palettised screen's colours mean something only with its palette, and a picture without
-// pixels cannot be a section: both keep a screen-compatible bitmap. 0 then.
-int SectionDepth(HDC screen, int width, int height) {
-    const int depth = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+// A section holds the screen's pixels as the BMP stores them: 24 and 32-bit screens in 24 bits,
+// so the copy from the screen is the only pass over them before the write. A 16-bit screen
+// keeps the 32 bits ReadDib gives it, which expand its 5-6-5 pixels as before. A palettised
+// screen's colours mean something only with its palette, and a picture without pixels cannot be
+// a section: both keep a screen-compatible bitmap. 0 then.
+int SectionDepth(HDC display, int width, int height) {
+    const int depth = GetDeviceCaps(display, BITSPIXEL) * GetDeviceCaps(display, PLANES);
     if (depth <= 8 || width <= 0 || height <= 0) return 0;
-    return depth == 24 ? 24 : 32;
+    return depth == 16 ? 32 : 24;
 }
 
 // A section laid out as a BMP stores its rows, bottom-up; `view` shows its memory.
-win::GdiObject CreateSection(HDC screen, int width, int height, int depth, BitmapView& view) {
+win::GdiObject CreateSection(HDC display, int width, int height, int depth, BitmapView& view) {
     BITMAPINFO info{};
     info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, height, 1, static_cast<WORD>(depth), BI_RGB};
     void* bits = nullptr;
-    win::GdiObject section(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    win::GdiObject section(CreateDIBSection(display, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!section) return section;
     view = {width, height, depth};
     view.bits = static_cast<const std::uint8_t*>(bits);
@@ -111,24 +113,31 @@ win::GdiObject CreateSection(HDC screen, int width, int height, int depth, Bitma
 
 }  // namespace
 
-void CaptureBuffer::Resize(int width, int height) {
-    const win::ScreenDc screen;
+void CaptureBuffer::Resize(HDC like, int width, int height) {
+    const int depth = SectionDepth(like, width, height);
+    // The last capture's section is drawn over when it fits: its memory is mapped already, while
+    // a new one's pages would each be faulted in during the copy.
+    if (depth != 0 && section_.bits != nullptr && section_.width == width &&
+        section_.height == height && section_.bitsPerPixel == depth)
+        return;
     section_ = {};
     palette_.Reset();
-    if (const int depth = SectionDepth(screen.Get(), width, height))
-        bitmap_ = CreateSection(screen.Get(), width, height, depth, section_);
+    if (depth != 0)
+        bitmap_ = CreateSection(like, width, height, depth, section_);
     else
-        bitmap_.Reset(CreateCompatibleBitmap(screen.Get(), width, height));
+        bitmap_.Reset(CreateCompatibleBitmap(like, width, height));
     if (!bitmap_)
         throw std::runtime_error("Cannot make a picture of " + std::to_string(width) + " x " +
                                  std::to_string(height) + " pixels.");
 }
 
 void CaptureBuffer::CopyFrom(HDC source, const CaptureRect& rect) {
-    Resize(rect.w, rect.h);
+    Resize(source, rect.w, rect.h);
     const win::MemoryDc target(CreateCompatibleDC(source));
     const win::SelectedObject selected(target.Get(), Bitmap());
-    BitBlt(target.Get(), 0, 0, rect.w, rect.h, source, rect.x, rect.y, SRCCOPY);
+    // A copy that fails leaves black, as a new picture would be, not the last shot's pixels.
+    if (!BitBlt(target.Get(), 0, 0, rect.w, rect.h, source, rect.x, rect.y, SRCCOPY))
+        PatBlt(target.Get(), 0, 0, rect.w, rect.h, BLACKNESS);
 }
 
 void CaptureBuffer::Assign(win::GdiObject bitmap, win::GdiObject palette) {

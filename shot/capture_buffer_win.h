@@ -14,8 +14,9 @@ namespace dhsu {
 
 class CaptureBuffer : public ShotImage {
   public:
-    // A new picture of the screen's depth, w then h; the old picture is gone.
-    void Resize(int width, int height);
+    // A picture of the depth of the display `like` draws on, w then h, to be drawn over whole:
+    // the last one's memory when it has that size and depth.
+    void Resize(HDC like, int width, int height);
     // Resizes to the rectangle and copies it from `source`.
     void CopyFrom(HDC source, const CaptureRect& rect);
     // Takes over a bitmap handed in by the clipboard, with its palette if it has one.

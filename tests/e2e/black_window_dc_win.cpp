@@ -6,7 +6,7 @@
 namespace dhsu {
 
 void ReadWindowDc(HDC windowDc, const CaptureRect& capture, CaptureBuffer& image) {
-    image.Resize(capture.w, capture.h);
+    image.Resize(windowDc, capture.w, capture.h);
     const win::MemoryDc target(CreateCompatibleDC(windowDc));
     const win::SelectedObject selected(target.Get(), image.Bitmap());
     PatBlt(target.Get(), 0, 0, capture.w, capture.h, BLACKNESS);

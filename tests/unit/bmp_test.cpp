@@ -15,9 +15,11 @@ class MemorySink : public ByteSink {
     void Write(const std::uint8_t* data, std::size_t size) override {
         bytes.insert(bytes.end(), data, data + size);
         ++writes;
+        last = data;
     }
     Bytes bytes;
     int writes = 0;
+    const std::uint8_t* last = nullptr;
 };
 
 // The file as written; its header's file size must be what was written.
@@ -128,6 +130,14 @@ TEST(BmpEncoding, LargeFramesGoOutInFewBlocks) {
     const std::size_t src = (std::size_t(h - 1) * w + (w - 1)) * 4;
     EXPECT_EQ(Slice(sink.bytes, sink.bytes.size() - 3, 3),
               (Bytes{pixels[src], pixels[src + 1], pixels[src + 2]}));
+
+    // 24-bit rows without padding are the file's own: written from the caller's memory at once.
+    MemorySink stored;
+    EncodeBmp({w, h, 24, {}, pixels.data(), std::size_t(w) * 3}, stored);
+    EXPECT_EQ(stored.writes, 2);
+    EXPECT_EQ(stored.last, pixels.data());
+    EXPECT_EQ(Slice(stored.bytes, 54, std::size_t(w) * 3 * h),
+              Slice(pixels, 0, std::size_t(w) * 3 * h));
 }
 
 TEST(BmpEncoding, RefusesDepthsAndPalettesItCannotStore) {
