@@ -1,6 +1,7 @@
 #include "shot/window_capture_win.h"
 
 #include <exception>
+#include <utility>
 
 #include "shot/capture_geometry.h"
 #include "shot/client_area_read.h"
@@ -32,7 +33,7 @@ Rect ClientRectOf(HWND window) {
 bool UseClientArea(bool clientAreaMode, HWND foreground) {
     if (!clientAreaMode) return false;
     const Rect desktop = WindowRectOf(GetDesktopWindow());
-    if (desktop.right != 640 || desktop.bottom != 480 || foreground == nullptr) return true;
+    if (desktop.right != 640 || desktop.bottom != 480) return true;
     return !IsFullScreen640(desktop, WindowRectOf(foreground), ClientRectOf(foreground));
 }
 
@@ -62,15 +63,15 @@ bool ReadClientAreaFromScreen(HWND window, CaptureBuffer& image) {
 
 }  // namespace
 
-bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image) {
-    const bool clientArea = UseClientArea(clientAreaMode, GetForegroundWindow());
+bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image, CaptureBuffer& screenRead) {
+    // Read once: the decision and the capture must be about the same window.
     HWND foreground = GetForegroundWindow();
     if (foreground == nullptr) return false;
+    const bool clientArea = UseClientArea(clientAreaMode, foreground);
     const CaptureRect wanted =
         CaptureRectFor(clientArea, WindowRectOf(foreground), ClientRectOf(foreground));
     if (!ReadFrom(clientArea ? foreground : GetDesktopWindow(), wanted, image)) return false;
     if (!clientArea) return true;
-    CaptureBuffer screenRead;
     // A screen read that fails leaves the window's read to be saved, as it would be without it.
     const auto readScreen = [&]() -> const ShotImage* {
         try {
@@ -80,7 +81,7 @@ bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image) {
         }
     };
     if (ChooseClientAreaRead(image, readScreen) == ClientAreaRead::kScreen)
-        image = std::move(screenRead);
+        std::swap(image, screenRead);
     return true;
 }
 

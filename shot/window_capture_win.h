@@ -6,7 +6,9 @@
 namespace dhsu {
 
 // False, having captured nothing, without a foreground window or when the window lies wholly
-// off its device context.
-bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image);
+// off its device context. A client area whose own read is flat is read again from the screen
+// into `screenRead`; when that read is taken, the two buffers trade places, so that each keeps
+// its memory for the next press.
+bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image, CaptureBuffer& screenRead);
 
 }  // namespace dhsu

@@ -104,6 +104,7 @@ class TForm1 {
     QualitySpinner quality_;
     FolderBrowser folders_;
     CaptureBuffer Image1;
+    CaptureBuffer screenRead_;  // a flat client area read again from the screen
     ListBoxStrings bmpFiles_;
     ListBoxStrings qualities_;
     OwnQueueEntries ownQueueEntries_;

@@ -39,7 +39,8 @@ void TForm1::ShutterKeyPressed() {
     {
         const ShotInProgress shot(shotInProgress_);
         try {
-            if (CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), Image1)) RecordShot();
+            if (CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), Image1, screenRead_))
+                RecordShot();
         } catch (const std::exception& error) {
             shotErrorBox_.Show(handle_, error.what());
         }
