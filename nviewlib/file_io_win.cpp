@@ -81,8 +81,7 @@ bool WriteNewFile(const char* path, const std::uint8_t* data, std::size_t size) 
     DWORD error = 0;
     const win::FileHandle file = win::CreateTemporaryFile(temporary.data(), error);
     if (!file) return false;
-    if (WriteAll(file.Get(), data, size) &&
-        win::MoveIntoPlace(temporary.data(), target.data(), error))
+    if (WriteAll(file.Get(), data, size) && win::MoveIntoPlace(file.Get(), target.data(), error))
         return true;
     win::RemoveWhenClosed(file.Get());
     return false;

@@ -34,13 +34,11 @@ std::runtime_error ShotSaveError(const std::string& shotPath, DWORD error) {
 }
 
 TemporaryShotFile::TemporaryShotFile(const std::string& shotPath) {
-    path_ = win::Wide(FolderOf(shotPath));
-    const std::size_t folderLength = path_.size();
-    path_.resize(folderLength + kTemporaryNameLength + 1);
+    std::wstring path = win::Wide(FolderOf(shotPath));
+    path.resize(path.size() + kTemporaryNameLength + 1);
     DWORD error = 0;
-    file_ = win::CreateTemporaryFile(path_.data(), error);
+    file_ = win::CreateTemporaryFile(path.data(), error);
     if (!file_) throw ShotSaveError(shotPath, error);
-    path_.resize(folderLength + kTemporaryNameLength);
 }
 
 TemporaryShotFile::~TemporaryShotFile() {
@@ -49,7 +47,7 @@ TemporaryShotFile::~TemporaryShotFile() {
 
 bool TemporaryShotFile::MoveTo(const std::string& path) {
     DWORD error = 0;
-    if (win::MoveIntoPlace(path_.c_str(), win::Wide(path).c_str(), error)) {
+    if (win::MoveIntoPlace(file_.Get(), win::Wide(path).c_str(), error)) {
         placed_ = true;
         return true;
     }

@@ -30,7 +30,6 @@ class TemporaryShotFile : public WrittenShot {
     // Open from creation until the file has its name: a program's clean-up at start-up removes
     // only leftovers that nobody holds.
     win::FileHandle file_;
-    std::wstring path_;
     bool placed_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "win/new_file_win.h"
 
+#include <cstddef>
 #include <cwchar>
 
 namespace dhsu::win {
@@ -19,8 +20,32 @@ FileHandle CreateTemporaryFile(wchar_t* path, DWORD& error) {
     return {};
 }
 
-bool MoveIntoPlace(const wchar_t* temporary, const wchar_t* target, DWORD& error) {
-    if (MoveFileExW(temporary, target, 0)) return true;
+namespace {
+
+// The longest path Windows takes.
+constexpr std::size_t kMaxPathLength = 32767;
+
+// FILE_RENAME_INFO ends in the name; this gives the name room on the stack.
+struct RenameRequest {
+    FILE_RENAME_INFO info;
+    wchar_t room[kMaxPathLength];
+};
+
+}  // namespace
+
+bool MoveIntoPlace(HANDLE file, const wchar_t* target, DWORD& error) {
+    const std::size_t length = std::wcslen(target);
+    if (length > kMaxPathLength) {
+        error = ERROR_FILENAME_EXCED_RANGE;
+        return false;
+    }
+    RenameRequest request;
+    request.info.ReplaceIfExists = FALSE;
+    request.info.RootDirectory = nullptr;
+    request.info.FileNameLength = static_cast<DWORD>(length * sizeof(wchar_t));
+    std::wmemcpy(request.info.FileName, target, length + 1);
+    const DWORD size = static_cast<DWORD>(sizeof request.info + request.info.FileNameLength);
+    if (SetFileInformationByHandle(file, FileRenameInfo, &request, size)) return true;
     error = GetLastError();
     return false;
 }
