@@ -11,8 +11,8 @@
 namespace dhsu::nviewlib {
 namespace {
 
-// The program may call from a worker thread. A save holds the lock while it encodes, so a load
-// on another thread never takes memory still being read.
+// The program may call from a worker thread. A save holds the lock while it encodes and writes,
+// so a load on another thread never takes memory still being read.
 class CurrentImage {
   public:
     void Set(BgrImage image) {
@@ -26,14 +26,17 @@ class CurrentImage {
         image_ = BgrImage{};
         return buffer;
     }
-    std::optional<JpegData> Encode(int quality) const {
+    // The lock is held through the write too: the encoder's buffer is the next save's.
+    bool SaveAsJpeg(int quality, const char* path) {
         const ImageLock lock;
-        if (image_.width == 0) return std::nullopt;
-        return EncodeJpeg(image_, quality);
+        if (image_.width == 0) return false;
+        const std::optional<JpegBytes> jpeg = encoder_.Encode(image_, quality);
+        return jpeg && WriteNewFile(path, jpeg->data, jpeg->size);
     }
 
   private:
     BgrImage image_;
+    JpegEncoder encoder_;
 };
 
 // Made before any call, without the guarded first use of a local static, which would go through
@@ -54,9 +57,7 @@ bool LoadCurrentImage(const char* path) {
 }
 
 bool SaveCurrentImageAsJpeg(int quality, const char* path) {
-    if (path == nullptr) return false;
-    const std::optional<JpegData> jpeg = current.Encode(quality);
-    return jpeg && WriteNewFile(path, jpeg->bytes.get(), jpeg->size);
+    return path != nullptr && current.SaveAsJpeg(quality, path);
 }
 
 }  // namespace dhsu::nviewlib
