@@ -107,7 +107,7 @@ void CloseTarget(Target& target) {
 bool BringToFront(HWND window) {
     return e2e::WaitFor([&] {
         if (GetForegroundWindow() == window) return true;
-        SetForegroundWindow(window);
+        e2e::AskForeground(window);
         return false;
     });
 }

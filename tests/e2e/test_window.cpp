@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "dhsu_process.h"
+#include "window_search.h"
 
 namespace e2e {
 namespace {
@@ -115,7 +116,7 @@ bool TestWindow::BringToFront() {
     // foreground for itself.
     return WaitFor([&] {
         if (GetForegroundWindow() == window_) return true;
-        SetForegroundWindow(window_);
+        AskForeground(window_);
         return false;
     });
 }

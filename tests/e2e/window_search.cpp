@@ -46,4 +46,15 @@ int CountTopWindows(const wchar_t* className, const wchar_t* caption, DWORD proc
     return search.count;
 }
 
+void AskForeground(HWND window) {
+    // Windows refuses the foreground to a background process (Wine lets it through): only the
+    // foreground's own input may move it, so the call is made with our input joined to it.
+    const DWORD own = GetCurrentThreadId();
+    const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const bool joined =
+        foreground != 0 && foreground != own && AttachThreadInput(own, foreground, TRUE);
+    SetForegroundWindow(window);
+    if (joined) AttachThreadInput(own, foreground, FALSE);
+}
+
 }  // namespace e2e

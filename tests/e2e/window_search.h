@@ -1,5 +1,6 @@
 #pragma once
-// Finding another process's top-level windows, for the tests and the screenshot tool.
+// Finding another process's top-level windows and bringing one forward, for the tests, the
+// benchmarks and the screenshot tool.
 
 #include <windows.h>
 
@@ -11,5 +12,7 @@ HWND FindTopWindow(const wchar_t* className, const wchar_t* caption, DWORD proce
 // Every top-level window that matches alike, shown or not: a dialog shows itself only once its
 // message loop first runs out of messages.
 int CountTopWindows(const wchar_t* className, const wchar_t* caption, DWORD processId);
+// Asks once to make `window` the foreground window; whether it now is, the caller checks.
+void AskForeground(HWND window);
 
 }  // namespace e2e
