@@ -1,11 +1,23 @@
-// The window's own device context of dhsu_black_window_dc.exe: it reads black, as a window drawn
-// by Direct3D, OpenGL or Vulkan does under the compositor on Windows.
+// The reads of dhsu_black_window_dc.exe: a window's own device context reads black, as a window
+// drawn by Direct3D, OpenGL or Vulkan does under the compositor on Windows, unless the window
+// holds the property that says it draws through GDI again. Each read is logged as "screen" or
+// "window" and its size, so a test can count the reads of a press.
+
+#include <string>
 
 #include "shot/window_dc_read_win.h"
+#include "twin_log.h"
 
 namespace dhsu {
 
-void ReadWindowDc(HDC windowDc, const CaptureRect& capture, CaptureBuffer& image) {
+void ReadWindowDc(HWND window, HDC windowDc, const CaptureRect& capture, CaptureBuffer& image) {
+    const bool screen = window == GetDesktopWindow();
+    AppendTwinLog((screen ? "screen " : "window ") + std::to_string(capture.w) + "x" +
+                  std::to_string(capture.h));
+    if (screen || GetPropW(window, e2e::kGdiDrawnProperty) != nullptr) {
+        image.CopyFrom(windowDc, capture);
+        return;
+    }
     image.Resize(windowDc, capture.w, capture.h);
     const win::MemoryDc target(CreateCompatibleDC(windowDc));
     const win::SelectedObject selected(target.Get(), image.Bitmap());

@@ -34,29 +34,69 @@ class Picture : public ShotImage {
     bool readable_;
 };
 
-TEST(ClientAreaRead, AFlatWindowReadGivesWayToAScreenReadThatIsNotFlat) {
-    const Picture black(true), screen(false);
-    EXPECT_EQ(ChooseClientAreaRead(black, [&] { return &screen; }), ClientAreaRead::kScreen);
-    const Picture flatScreen(true);
-    EXPECT_EQ(ChooseClientAreaRead(black, [&] { return &flatScreen; }), ClientAreaRead::kWindow);
-    EXPECT_EQ(ChooseClientAreaRead(black, [] { return nullptr; }), ClientAreaRead::kWindow);
-    const Picture unreadableScreen(false, false);
-    EXPECT_EQ(ChooseClientAreaRead(black, [&] { return &unreadableScreen; }),
-              ClientAreaRead::kWindow);
+// The reads of one press, each counted; nullptr stands for a read that gives nothing.
+class Reads {
+  public:
+    Reads(const Picture* window, const Picture* screen, const Picture* windowRow = nullptr)
+        : reads_{Counted(window, windowReads), Counted(screen, screenReads),
+                 Counted(windowRow, rowReads)} {}
+    ClientAreaChoice Choose(bool screenFirst) { return ChooseClientAreaRead(screenFirst, reads_); }
+    int windowReads = 0, screenReads = 0, rowReads = 0;
+
+  private:
+    static std::function<const ShotImage*()> Counted(const Picture* picture, int& count) {
+        return [picture, &count]() -> const ShotImage* {
+            ++count;
+            return picture;
+        };
+    }
+    ClientAreaReads reads_;
+};
+
+void ExpectChoice(ClientAreaChoice choice, ClientAreaRead read, bool screenFirst) {
+    EXPECT_EQ(choice.read, read);
+    EXPECT_EQ(choice.screenFirst, screenFirst);
+}
+
+const Picture kFlat(true), kPatterned(false), kUnreadable(false, false);
+
+TEST(ClientAreaRead, AFlatWindowReadGivesWayToAScreenReadThatIsNotFlatAndIsRemembered) {
+    Reads black(&kFlat, &kPatterned);
+    ExpectChoice(black.Choose(false), ClientAreaRead::kScreen, true);
+    EXPECT_EQ(black.rowReads, 0);
+    for (const Picture* screen : {&kFlat, &kUnreadable, static_cast<const Picture*>(nullptr)}) {
+        Reads flat(&kFlat, screen);
+        ExpectChoice(flat.Choose(false), ClientAreaRead::kWindow, false);
+    }
 }
 
 TEST(ClientAreaRead, AWindowReadThatIsNotFlatIsKeptWithoutReadingTheScreen) {
-    const Picture screen(false);
-    int screenReads = 0;
-    const auto readScreen = [&]() -> const ShotImage* {
-        ++screenReads;
-        return &screen;
-    };
-    for (const bool readable : {true, false}) {
-        const Picture window(false, readable);
-        EXPECT_EQ(ChooseClientAreaRead(window, readScreen), ClientAreaRead::kWindow) << readable;
+    for (const Picture* window : {&kPatterned, &kUnreadable}) {
+        Reads reads(window, &kPatterned);
+        ExpectChoice(reads.Choose(false), ClientAreaRead::kWindow, false);
+        EXPECT_EQ(reads.screenReads, 0);
     }
-    EXPECT_EQ(screenReads, 0);
+}
+
+TEST(ClientAreaRead, AWindowKnownToReadFlatIsTakenFromTheScreenAloneWhileItsRowStaysFlat) {
+    Reads gpu(&kFlat, &kPatterned, &kFlat);
+    ExpectChoice(gpu.Choose(true), ClientAreaRead::kScreen, true);
+    EXPECT_EQ(gpu.windowReads, 0);
+    EXPECT_EQ(gpu.screenReads, 1);
+    // A flat screen falls back on the window's read, which says whether it still reads flat.
+    Reads loading(&kFlat, &kFlat, &kFlat);
+    ExpectChoice(loading.Choose(true), ClientAreaRead::kWindow, true);
+    Reads drawsAgain(&kPatterned, &kFlat, &kFlat);
+    ExpectChoice(drawsAgain.Choose(true), ClientAreaRead::kWindow, false);
+}
+
+TEST(ClientAreaRead, AWindowKnownToReadFlatWhoseRowIsNotIsReadAsAnyOther) {
+    for (const Picture* row : {&kPatterned, &kUnreadable}) {
+        Reads reads(&kPatterned, &kPatterned, row);
+        ExpectChoice(reads.Choose(true), ClientAreaRead::kWindow, false);
+        EXPECT_EQ(reads.screenReads, 0);
+        EXPECT_EQ(reads.windowReads, 1);
+    }
 }
 
 }  // namespace
