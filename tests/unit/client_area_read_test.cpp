@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "shot/single_colour.h"
@@ -34,68 +35,47 @@ class Picture : public ShotImage {
     bool readable_;
 };
 
-// The reads of one press, each counted; nullptr stands for a read that gives nothing.
-class Reads {
-  public:
-    Reads(const Picture* window, const Picture* screen, const Picture* windowRow = nullptr)
-        : reads_{Counted(window, windowReads), Counted(screen, screenReads),
-                 Counted(windowRow, rowReads)} {}
-    ClientAreaChoice Choose(bool screenFirst) { return ChooseClientAreaRead(screenFirst, reads_); }
-    int windowReads = 0, screenReads = 0, rowReads = 0;
-
-  private:
-    static std::function<const ShotImage*()> Counted(const Picture* picture, int& count) {
-        return [picture, &count]() -> const ShotImage* {
-            ++count;
-            return picture;
-        };
-    }
-    ClientAreaReads reads_;
-};
-
-void ExpectChoice(ClientAreaChoice choice, ClientAreaRead read, bool screenFirst) {
-    EXPECT_EQ(choice.read, read);
-    EXPECT_EQ(choice.screenFirst, screenFirst);
-}
-
 const Picture kFlat(true), kPatterned(false), kUnreadable(false, false);
 
-TEST(ClientAreaRead, AFlatWindowReadGivesWayToAScreenReadThatIsNotFlatAndIsRemembered) {
-    Reads black(&kFlat, &kPatterned);
-    ExpectChoice(black.Choose(false), ClientAreaRead::kScreen, true);
-    EXPECT_EQ(black.rowReads, 0);
-    for (const Picture* screen : {&kFlat, &kUnreadable, static_cast<const Picture*>(nullptr)}) {
-        Reads flat(&kFlat, screen);
-        ExpectChoice(flat.Choose(false), ClientAreaRead::kWindow, false);
-    }
+// 'f' flat, 'p' patterned, 'u' unreadable, '-' a read that gives nothing.
+const Picture* PictureFor(char look) {
+    return look == 'f' ? &kFlat : look == 'p' ? &kPatterned : look == 'u' ? &kUnreadable : nullptr;
 }
 
-TEST(ClientAreaRead, AWindowReadThatIsNotFlatIsKeptWithoutReadingTheScreen) {
-    for (const Picture* window : {&kPatterned, &kUnreadable}) {
-        Reads reads(window, &kPatterned);
-        ExpectChoice(reads.Choose(false), ClientAreaRead::kWindow, false);
-        EXPECT_EQ(reads.screenReads, 0);
-    }
-}
-
-TEST(ClientAreaRead, AWindowKnownToReadFlatIsTakenFromTheScreenAloneWhileItsRowStaysFlat) {
-    Reads gpu(&kFlat, &kPatterned, &kFlat);
-    ExpectChoice(gpu.Choose(true), ClientAreaRead::kScreen, true);
-    EXPECT_EQ(gpu.windowReads, 0);
-    EXPECT_EQ(gpu.screenReads, 1);
-    // A flat screen falls back on the window's read, which says whether it still reads flat.
-    Reads loading(&kFlat, &kFlat, &kFlat);
-    ExpectChoice(loading.Choose(true), ClientAreaRead::kWindow, true);
-    Reads drawsAgain(&kPatterned, &kFlat, &kFlat);
-    ExpectChoice(drawsAgain.Choose(true), ClientAreaRead::kWindow, false);
-}
-
-TEST(ClientAreaRead, AWindowKnownToReadFlatWhoseRowIsNotIsReadAsAnyOther) {
-    for (const Picture* row : {&kPatterned, &kUnreadable}) {
-        Reads reads(&kPatterned, &kPatterned, row);
-        ExpectChoice(reads.Choose(true), ClientAreaRead::kWindow, false);
-        EXPECT_EQ(reads.screenReads, 0);
-        EXPECT_EQ(reads.windowReads, 1);
+TEST(ClientAreaRead, TakesOnlyTheReadsItNeedsAndRemembersAWindowThatReadsFlat) {
+    // What the window, the screen and the window's row show; the reads taken, in order.
+    const struct {
+        bool screenFirst;
+        const char* looks;
+        ClientAreaRead read;
+        bool screenFirstNext;
+        const char* taken;
+    } cases[] = {
+        {false, "fp-", ClientAreaRead::kScreen, true, "ws"},
+        {false, "ff-", ClientAreaRead::kWindow, false, "ws"},
+        {false, "fu-", ClientAreaRead::kWindow, false, "ws"},
+        {false, "f--", ClientAreaRead::kWindow, false, "ws"},
+        {false, "pp-", ClientAreaRead::kWindow, false, "w"},
+        {false, "up-", ClientAreaRead::kWindow, false, "w"},
+        {true, "fpf", ClientAreaRead::kScreen, true, "rs"},
+        {true, "fff", ClientAreaRead::kWindow, true, "rsw"},
+        {true, "pff", ClientAreaRead::kWindow, false, "rsw"},
+        {true, "ppp", ClientAreaRead::kWindow, false, "rw"},
+        {true, "ppu", ClientAreaRead::kWindow, false, "rw"},
+    };
+    for (const auto& c : cases) {
+        std::string taken;
+        const auto read = [&taken](char name, char look) {
+            return [&taken, name, look]() -> const ShotImage* {
+                taken += name;
+                return PictureFor(look);
+            };
+        };
+        const ClientAreaChoice choice = ChooseClientAreaRead(
+            c.screenFirst, {read('w', c.looks[0]), read('s', c.looks[1]), read('r', c.looks[2])});
+        EXPECT_EQ(choice.read, c.read) << c.looks << c.screenFirst;
+        EXPECT_EQ(choice.screenFirst, c.screenFirstNext) << c.looks << c.screenFirst;
+        EXPECT_EQ(taken, c.taken) << c.looks << c.screenFirst;
     }
 }
 
