@@ -5,8 +5,9 @@
 // written as the program writes it. The window painted in one flat colour shows what reading a
 // client area twice costs (its own device context and then the screen, since the first read
 // came out flat). Then dhsu_black_window_dc.exe, whose window device context reads black as a
-// GPU-drawn window's does on Windows, over the same patterned window: its presses after the
-// first. All are measured in one run, one after the other.
+// GPU-drawn window's does on Windows, over the same busy window (its presses after the first),
+// against its presses over a busy window it reads as the program reads any. All are measured in
+// one run, one after the other.
 
 #include <windows.h>
 
@@ -21,6 +22,7 @@
 #include "dhsu_process.h"
 #include "registry_settings.h"
 #include "shot/bmp.h"
+#include "twin_log.h"
 #include "ui/main_window_controls_win.h"
 #include "win/handles_win.h"
 #include "window_search.h"
@@ -42,10 +44,20 @@ double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// Sent to the flat window before the twin's presses: paint the busy picture, and be read by the
+// twin as the program reads any window, as a yardstick for the twin's presses.
+constexpr UINT kPaintBusyThroughGdi = WM_APP;
+
 // The windows the shots are taken of: a 1920 x 1080 client area with a busy picture, or of one
 // colour when its user data says so.
 LRESULT CALLBACK PaintTarget(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) PostQuitMessage(0);
+    if (message == kPaintBusyThroughGdi) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        SetPropW(window, e2e::kGdiDrawnProperty, window);
+        RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        return 0;
+    }
     if (message != WM_PAINT) return DefWindowProcW(window, message, wParam, lParam);
     const bool flat = GetWindowLongPtrW(window, GWLP_USERDATA) != 0;
     std::vector<std::uint32_t> pixels(std::size_t(kWidth) * kHeight, 0x00405060u);
@@ -220,7 +232,7 @@ class PlainBlitAndWrite {
 };
 
 struct Samples {
-    std::vector<double> blits, writes, plain, press, flatPress, twinPlain, twinPress;
+    std::vector<double> blits, writes, plain, press, flatPress, twinPlain, twinOrdinary, twinPress;
 };
 
 void ReportMissingShot(const std::filesystem::path& shots, const std::string& name) {
@@ -268,20 +280,26 @@ bool MeasurePresses(const e2e::DhsuProcess& dhsu, const Target& target,
     return true;
 }
 
-// Alternates (a) and (d), the twin's press over the busy window; the warm-ups include the first
-// press, which reads the window's own device context before the screen.
-bool MeasureTwinPresses(const e2e::DhsuProcess& twin, HWND target,
+// Alternates (a), (b') (the twin over the window it reads as the program reads any) and (d)
+// (the twin over the busy window, whose own device context it reads black); the warm-ups
+// include the first press of (d), which reads the window's own device context before the
+// screen.
+bool MeasureTwinPresses(const e2e::DhsuProcess& twin, const Target& target,
                         const std::filesystem::path& folder, int presses, Samples& samples) {
-    PlainBlitAndWrite plain(target);
-    if (!BringToFront(target)) return false;
+    PlainBlitAndWrite plain(target.busy);
+    SendMessageW(target.flat, kPaintBusyThroughGdi, 0, 0);
     for (int i = 1; i <= kWarmUps + presses; ++i) {
+        if (!BringToFront(target.busy)) return false;
         const auto plainFile = folder / "plain.bmp";
         const BlitAndWrite a = plain.Run(plainFile);
         std::filesystem::remove(plainFile);
-        const double d = TimedShot(twin, target, folder / "shots", i);
+        const double d = TimedShot(twin, target.busy, folder / "shots", 2 * i - 1);
         if (d < 0) return false;
+        const double b = TimedShot(twin, target.flat, folder / "shots", 2 * i);
+        if (b < 0) return false;
         if (i <= kWarmUps) continue;
         samples.twinPlain.push_back(a.blitMs + a.writeMs);
+        samples.twinOrdinary.push_back(b);
         samples.twinPress.push_back(d);
     }
     return true;
@@ -315,9 +333,11 @@ void PrintResults(int presses, const Samples& samples) {
                 SpreadOf(samples.flatPress).median / pressMs);
     if (samples.twinPress.empty()) return;
     PrintRow("(a') the same as (a), beside (d)", samples.twinPlain);
-    PrintRow("(d) black-DC twin, later presses", samples.twinPress);
+    PrintRow("(b') the twin, read as (b)", samples.twinOrdinary);
+    PrintRow("(d) the twin, black DC, later", samples.twinPress);
     const double twinMs = SpreadOf(samples.twinPress).median;
-    std::printf("ratio (d) / (b), GPU-drawn window  %7.2f\n", twinMs / pressMs);
+    std::printf("ratio (d) / (b')                   %7.2f\n",
+                twinMs / SpreadOf(samples.twinOrdinary).median);
     std::printf("ratio (d) / (a')                   %7.2f\n",
                 twinMs / SpreadOf(samples.twinPlain).median);
 }
@@ -344,8 +364,8 @@ bool MeasureAll(const std::filesystem::path& program, const std::filesystem::pat
     if (measured && !twinProgram.empty()) {
         WriteSettings(folder / "shots");
         e2e::DhsuProcess twin(folder, false, true, true, twinProgram);
-        measured = twin.Window() != nullptr &&
-                   MeasureTwinPresses(twin, target.busy, folder, presses, samples);
+        measured =
+            twin.Window() != nullptr && MeasureTwinPresses(twin, target, folder, presses, samples);
         twin.Close();
     }
     CloseTarget(target);
