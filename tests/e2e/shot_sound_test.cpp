@@ -60,7 +60,7 @@ class ShotSoundTest : public DhsuTest {
         for (std::string line; std::getline(log, line);) lines.push_back(line);
         return lines;
     }
-    std::vector<std::string> Sounds() const {
+    std::vector<std::string> Sounds() const {  // the reads' lines name a size after a space
         std::vector<std::string> sounds = Log();
         std::erase_if(sounds, [](const std::string& line) { return line.find(' ') != line.npos; });
         return sounds;
@@ -103,12 +103,10 @@ TEST_F(BlackWindowDcTest, AWindowThatReadsBlackIsReadFromTheScreenFirstUntilItDr
     shoot("DH0002.bmp");
     SetPropW(window.Handle(), kGdiDrawnProperty, window.Handle());
     shoot("DH0003.bmp");
-    shoot("DH0004.bmp");
     EXPECT_EQ(Log(), (std::vector<std::string>{
-                         "window 200x150", "screen 200x150", "beep",  // black, then the screen
-                         "window 200x1", "screen 200x150", "beep",    // one whole read
-                         "window 200x1", "window 200x150", "beep",    // the row is not black
-                         "window 200x150", "beep"}));                 // forgotten
+                         "window 200x150", "screen 200x150", "beep",   // black, then the screen
+                         "window 200x1", "screen 200x150", "beep",     // one whole read
+                         "window 200x1", "window 200x150", "beep"}));  // the row is not black
 }
 
 TEST_F(ShotSoundTest, ClipboardWarnsForAFlatBitmapAndBeepsForAPatternedOne) {

@@ -65,14 +65,14 @@ TEST(ClientAreaRead, TakesOnlyTheReadsItNeedsAndRemembersAWindowThatReadsFlat) {
     };
     for (const auto& c : cases) {
         std::string taken;
-        const auto read = [&taken](char name, char look) {
-            return [&taken, name, look]() -> const ShotImage* {
-                taken += name;
-                return PictureFor(look);
+        const auto read = [&](int i) {
+            return [&, i]() -> const ShotImage* {
+                taken += "wsr"[i];
+                return PictureFor(c.looks[i]);
             };
         };
-        const ClientAreaChoice choice = ChooseClientAreaRead(
-            c.screenFirst, {read('w', c.looks[0]), read('s', c.looks[1]), read('r', c.looks[2])});
+        const ClientAreaChoice choice =
+            ChooseClientAreaRead(c.screenFirst, {read(0), read(1), read(2)});
         EXPECT_EQ(choice.read, c.read) << c.looks << c.screenFirst;
         EXPECT_EQ(choice.screenFirst, c.screenFirstNext) << c.looks << c.screenFirst;
         EXPECT_EQ(taken, c.taken) << c.looks << c.screenFirst;
