@@ -1,9 +1,13 @@
 // What a player waits for: from the shutter key to the BMP of a 1920 x 1080 window complete on
 // disk, with dhsu.exe started here (JPEG off, a folder and settings of its own), against the
-// least that job takes: a plain BitBlt of the same window into a memory DC and a plain write of
-// the same number of bytes. The window painted in one flat colour shows what reading a client
-// area twice costs (its own device context and then the screen, since the first read came out
-// flat). All are measured in one run, one after the other.
+// least that job takes: a BitBlt of the same window, from a device context obtained as the
+// program obtains it, into a section of the program's format made once, and the same file
+// written as the program writes it. The window painted in one flat colour shows what reading a
+// client area twice costs (its own device context and then the screen, since the first read
+// came out flat). Then dhsu_black_window_dc.exe, whose window device context reads black as a
+// GPU-drawn window's does on Windows, over the same busy window (its presses after the first),
+// against its presses over a busy window it reads as the program reads any. All are measured in
+// one run, one after the other.
 
 #include <windows.h>
 
@@ -17,7 +21,10 @@
 
 #include "dhsu_process.h"
 #include "registry_settings.h"
+#include "shot/bmp.h"
+#include "twin_log.h"
 #include "ui/main_window_controls_win.h"
+#include "win/handles_win.h"
 #include "window_search.h"
 
 namespace {
@@ -30,20 +37,24 @@ constexpr DWORD kHeaderSize = 54;
 constexpr DWORD kPixelBytes = kWidth * 3 * kHeight;  // 24-bit rows of 5760 bytes need no padding
 constexpr int kWarmUps = 2;
 constexpr wchar_t kTargetClass[] = L"PressToFileTarget";
+constexpr wchar_t kBusyCaption[] = L"Game";
+constexpr wchar_t kFlatCaption[] = L"Flat game";
 
 double MsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Sent to the target: paint flat (wParam 1) or busy (0), now.
-constexpr UINT kRepaint = WM_APP;
+// Sent to the flat window before the twin's presses: paint the busy picture, and be read by the
+// twin as the program reads any window, as a yardstick for the twin's presses.
+constexpr UINT kPaintBusyThroughGdi = WM_APP;
 
-// The window the shots are taken of: a 1920 x 1080 client area with a busy picture, or of one
+// The windows the shots are taken of: a 1920 x 1080 client area with a busy picture, or of one
 // colour when its user data says so.
 LRESULT CALLBACK PaintTarget(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY) PostQuitMessage(0);
-    if (message == kRepaint) {
-        SetWindowLongPtrW(window, GWLP_USERDATA, static_cast<LONG_PTR>(wParam));
+    if (message == kPaintBusyThroughGdi) {
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        SetPropW(window, e2e::kGdiDrawnProperty, window);
         RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         return 0;
     }
@@ -63,7 +74,9 @@ LRESULT CALLBACK PaintTarget(HWND window, UINT message, WPARAM wParam, LPARAM lP
 }
 
 // Runs in a process of its own, as a game does: a window of another process is read through
-// the display (under Wine through the X server), not from memory of one's own.
+// the display (under Wine through the X server), not from memory of one's own. The busy window
+// and the flat one stand side by side and are painted once: a repaint just before a timed read
+// slowed that read, as the new frame reached the X server after the paint had returned.
 int RunTarget() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = PaintTarget;
@@ -73,10 +86,15 @@ int RunTarget() {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION;
     RECT frame{0, 0, kWidth, kHeight};
     AdjustWindowRectEx(&frame, style, FALSE, WS_EX_TOPMOST);
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, windowClass.lpszClassName, L"Game", style, 0, 0,
-                                  frame.right - frame.left, frame.bottom - frame.top, nullptr,
-                                  nullptr, windowClass.hInstance, nullptr);
-    ShowWindow(window, SW_SHOW);
+    const int frameWidth = frame.right - frame.left;
+    for (const bool flat : {true, false}) {
+        HWND window = CreateWindowExW(
+            WS_EX_TOPMOST, windowClass.lpszClassName, flat ? kFlatCaption : kBusyCaption, style,
+            flat ? frameWidth : 0, 0, frameWidth, frame.bottom - frame.top, nullptr, nullptr,
+            windowClass.hInstance, nullptr);
+        SetWindowLongPtrW(window, GWLP_USERDATA, flat);
+        ShowWindow(window, SW_SHOW);
+    }
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
     return 0;
@@ -84,20 +102,23 @@ int RunTarget() {
 
 struct Target {
     PROCESS_INFORMATION info{};
-    HWND window = nullptr;
+    HWND busy = nullptr, flat = nullptr;
 };
 
 bool StartTarget(const std::filesystem::path& self, const std::filesystem::path& folder,
                  Target& target) {
+    const DWORD& id = target.info.dwProcessId;
     return e2e::StartProcess(self, folder, target.info, L"--target") && e2e::WaitFor([&] {
-               target.window = e2e::FindTopWindow(kTargetClass, nullptr, target.info.dwProcessId);
-               return target.window != nullptr;
+               target.busy = e2e::FindTopWindow(kTargetClass, kBusyCaption, id);
+               target.flat = e2e::FindTopWindow(kTargetClass, kFlatCaption, id);
+               return target.busy != nullptr && target.flat != nullptr;
            });
 }
 
+// Closing one window ends the target's message loop, and the process with both.
 void CloseTarget(Target& target) {
     if (target.info.hProcess == nullptr) return;
-    PostMessageW(target.window, WM_CLOSE, 0, 0);
+    PostMessageW(target.busy, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(target.info.hProcess, 30000) != WAIT_OBJECT_0)
         TerminateProcess(target.info.hProcess, 1);
     CloseHandle(target.info.hThread);
@@ -147,38 +168,71 @@ struct BlitAndWrite {
     double blitMs, writeMs;
 };
 
-// (a): what the press does, the plainest way: the client area into a memory DC, those bytes
-// (and a header) into a new file.
-BlitAndWrite PlainBlitAndWrite(HWND window, const std::filesystem::path& file) {
-    const auto start = Clock::now();
-    HDC screen = GetDC(window);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 24, BI_RGB};
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const double blitMs = MsSince(start);
-    const auto writeStart = Clock::now();
-    HANDLE out = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
-    const std::vector<std::uint8_t> header(kHeaderSize, 0);
-    DWORD written = 0;
-    WriteFile(out, header.data(), kHeaderSize, &written, nullptr);
-    WriteFile(out, bits, kPixelBytes, &written, nullptr);
-    CloseHandle(out);
-    const double writeMs = MsSince(writeStart);
-    SelectObject(memory, previous);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(window, screen);
-    return {blitMs, writeMs};
-}
+class FileSink : public dhsu::ByteSink {
+  public:
+    explicit FileSink(HANDLE file) : file_(file) {}
+    void Write(const std::uint8_t* data, std::size_t size) override {
+        DWORD written = 0;
+        WriteFile(file_, data, static_cast<DWORD>(size), &written, nullptr);
+    }
+
+  private:
+    HANDLE file_;
+};
+
+// (a): what the press does, the plainest way known: the client area from a device context
+// obtained with the program's flags, into a 24-bit bottom-up section (the BMP's own rows, as the
+// program's) made once and kept selected, then the BMP's header and rows into a new file opened
+// as the program opens its own. What the press adds is the key, the name and the rename.
+class PlainBlitAndWrite {
+  public:
+    explicit PlainBlitAndWrite(HWND window) : window_(window) {
+        const dhsu::win::WindowDc screen(window, GetDC(window));
+        BITMAPINFO info{};
+        info.bmiHeader = {sizeof(BITMAPINFOHEADER), kWidth, kHeight, 1, 24, BI_RGB};
+        void* bits = nullptr;
+        section_.Reset(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+        view_ = {kWidth, kHeight, 24, {}, static_cast<const std::uint8_t*>(bits), kWidth * 3};
+        memory_.Reset(CreateCompatibleDC(screen.Get()));
+        previous_ = SelectObject(memory_.Get(), section_.Get());
+    }
+    ~PlainBlitAndWrite() { SelectObject(memory_.Get(), previous_); }
+    PlainBlitAndWrite(const PlainBlitAndWrite&) = delete;
+    PlainBlitAndWrite& operator=(const PlainBlitAndWrite&) = delete;
+
+    void Blit() {
+        const dhsu::win::WindowDc window(
+            window_,
+            GetDCEx(window_, nullptr, DCX_CACHE | DCX_CLIPSIBLINGS | DCX_LOCKWINDOWUPDATE));
+        BitBlt(memory_.Get(), 0, 0, kWidth, kHeight, window.Get(), 0, 0, SRCCOPY);
+        GdiFlush();
+    }
+
+    BlitAndWrite Run(const std::filesystem::path& file) {
+        const auto start = Clock::now();
+        Blit();
+        const double blitMs = MsSince(start);
+        const auto writeStart = Clock::now();
+        {
+            const dhsu::win::FileHandle out(CreateFileW(
+                file.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
+                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+            FileSink sink(out.Get());
+            dhsu::EncodeBmp(view_, sink);
+        }
+        return {blitMs, MsSince(writeStart)};
+    }
+
+  private:
+    HWND window_;
+    dhsu::win::GdiObject section_;
+    dhsu::win::MemoryDc memory_;
+    HGDIOBJ previous_ = nullptr;
+    dhsu::BitmapView view_;
+};
 
 struct Samples {
-    std::vector<double> blits, writes, plain, press, flatPress;
+    std::vector<double> blits, writes, plain, press, flatPress, twinPlain, twinOrdinary, twinPress;
 };
 
 void ReportMissingShot(const std::filesystem::path& shots, const std::string& name) {
@@ -202,19 +256,19 @@ double TimedShot(const e2e::DhsuProcess& dhsu, HWND target, const std::filesyste
     return ms;
 }
 
-// Alternates (a), (b) and (c), the window repainted before (a) and before (c) only, so that no
-// timing includes a repaint; false when a press gave no file.
-bool MeasurePresses(const e2e::DhsuProcess& dhsu, HWND target, const std::filesystem::path& folder,
-                    int presses, Samples& samples) {
+// Alternates (a) and (b) over the busy window and (c) over the flat one, each brought to the
+// front untimed; false when a press gave no file.
+bool MeasurePresses(const e2e::DhsuProcess& dhsu, const Target& target,
+                    const std::filesystem::path& folder, int presses, Samples& samples) {
+    PlainBlitAndWrite plain(target.busy);
     for (int i = 1; i <= kWarmUps + presses; ++i) {
-        SendMessageW(target, kRepaint, FALSE, 0);
+        if (!BringToFront(target.busy)) return false;
         const auto plainFile = folder / "plain.bmp";
-        const BlitAndWrite a = PlainBlitAndWrite(target, plainFile);
+        const BlitAndWrite a = plain.Run(plainFile);
         std::filesystem::remove(plainFile);
-        const double b = TimedShot(dhsu, target, folder / "shots", 2 * i - 1);
+        const double b = TimedShot(dhsu, target.busy, folder / "shots", 2 * i - 1);
         if (b < 0) return false;
-        SendMessageW(target, kRepaint, TRUE, 0);
-        const double c = TimedShot(dhsu, target, folder / "shots", 2 * i);
+        const double c = TimedShot(dhsu, target.flat, folder / "shots", 2 * i);
         if (c < 0) return false;
         if (i <= kWarmUps) continue;
         samples.blits.push_back(a.blitMs);
@@ -222,6 +276,31 @@ bool MeasurePresses(const e2e::DhsuProcess& dhsu, HWND target, const std::filesy
         samples.plain.push_back(a.blitMs + a.writeMs);
         samples.press.push_back(b);
         samples.flatPress.push_back(c);
+    }
+    return true;
+}
+
+// Alternates (a), (b') (the twin over the window it reads as the program reads any) and (d)
+// (the twin over the busy window, whose own device context it reads black); the warm-ups
+// include the first press of (d), which reads the window's own device context before the
+// screen.
+bool MeasureTwinPresses(const e2e::DhsuProcess& twin, const Target& target,
+                        const std::filesystem::path& folder, int presses, Samples& samples) {
+    PlainBlitAndWrite plain(target.busy);
+    SendMessageW(target.flat, kPaintBusyThroughGdi, 0, 0);
+    for (int i = 1; i <= kWarmUps + presses; ++i) {
+        if (!BringToFront(target.busy)) return false;
+        const auto plainFile = folder / "plain.bmp";
+        const BlitAndWrite a = plain.Run(plainFile);
+        std::filesystem::remove(plainFile);
+        const double d = TimedShot(twin, target.busy, folder / "shots", 2 * i - 1);
+        if (d < 0) return false;
+        const double b = TimedShot(twin, target.flat, folder / "shots", 2 * i);
+        if (b < 0) return false;
+        if (i <= kWarmUps) continue;
+        samples.twinPlain.push_back(a.blitMs + a.writeMs);
+        samples.twinOrdinary.push_back(b);
+        samples.twinPress.push_back(d);
     }
     return true;
 }
@@ -252,6 +331,45 @@ void PrintResults(int presses, const Samples& samples) {
                 pressMs / SpreadOf(samples.plain).median);
     std::printf("ratio (c) / (b), read twice        %7.2f\n",
                 SpreadOf(samples.flatPress).median / pressMs);
+    if (samples.twinPress.empty()) return;
+    PrintRow("(a') the same as (a), beside (d)", samples.twinPlain);
+    PrintRow("(b') the twin, read as (b)", samples.twinOrdinary);
+    PrintRow("(d) the twin, black DC, later", samples.twinPress);
+    const double twinMs = SpreadOf(samples.twinPress).median;
+    std::printf("ratio (d) / (b')                   %7.2f\n",
+                twinMs / SpreadOf(samples.twinOrdinary).median);
+    std::printf("ratio (d) / (a')                   %7.2f\n",
+                twinMs / SpreadOf(samples.twinPlain).median);
+}
+
+// dhsu.exe's rows, then the twin's, which cannot run beside it (one instance at a time).
+bool MeasureAll(const std::filesystem::path& program, const std::filesystem::path& twinProgram,
+                int presses, Samples& samples) {
+    const auto folder = e2e::FreshFolder("press-to-file");
+    std::filesystem::create_directory(folder / "shots");
+    WriteSettings(folder / "shots");
+    wchar_t self[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    Target target;
+    bool measured = false;
+    {
+        e2e::DhsuProcess dhsu(folder, false, true, true, program);
+        if (dhsu.Window() == nullptr || !StartTarget(self, folder, target)) {
+            std::fprintf(stderr, "dhsu.exe or the target window did not start\n");
+            return false;
+        }
+        measured = MeasurePresses(dhsu, target, folder, presses, samples);
+        dhsu.Close();
+    }
+    if (measured && !twinProgram.empty()) {
+        WriteSettings(folder / "shots");
+        e2e::DhsuProcess twin(folder, false, true, true, twinProgram);
+        measured =
+            twin.Window() != nullptr && MeasureTwinPresses(twin, target, folder, presses, samples);
+        twin.Close();
+    }
+    CloseTarget(target);
+    return measured;
 }
 
 }  // namespace
@@ -259,26 +377,14 @@ void PrintResults(int presses, const Samples& samples) {
 int wmain(int argc, wchar_t** argv) {
     if (argc == 2 && std::wstring(argv[1]) == L"--target") return RunTarget();
     if (argc < 2) {
-        std::fwprintf(stderr, L"usage: bench_press_to_file <dhsu.exe> [presses, at least 21]\n");
+        std::fwprintf(stderr,
+                      L"usage: bench_press_to_file <dhsu.exe> [presses, at least 21] "
+                      L"[dhsu_black_window_dc.exe]\n");
         return 2;
     }
     const int presses = std::max(21, argc > 2 ? _wtoi(argv[2]) : 21);
-    const auto folder = e2e::FreshFolder("press-to-file");
-    std::filesystem::create_directory(folder / "shots");
-    WriteSettings(folder / "shots");
-    wchar_t self[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, self, MAX_PATH);
-    e2e::DhsuProcess dhsu(folder, false, true, true, argv[1]);
-    Target target;
-    if (dhsu.Window() == nullptr || !StartTarget(self, folder, target)) {
-        std::fprintf(stderr, "dhsu.exe or the target window did not start\n");
-        return 1;
-    }
     Samples samples;
-    const bool measured = MeasurePresses(dhsu, target.window, folder, presses, samples);
-    dhsu.Close();
-    CloseTarget(target);
-    if (!measured) return 1;
+    if (!MeasureAll(argv[1], argc > 3 ? argv[3] : L"", presses, samples)) return 1;
     PrintResults(presses, samples);
     return 0;
 }

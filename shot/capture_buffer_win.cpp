@@ -43,7 +43,11 @@ BITMAP BitmapInfo(HBITMAP bitmap) {
 }
 
 struct DibPixels : ShotPixels {
-    bool IsSingleColour() const override { return dhsu::IsSingleColour(view); }
+    explicit DibPixels(std::optional<bool>& singleColour) : singleColour(singleColour) {}
+    bool IsSingleColour() const override {
+        if (!singleColour) singleColour = dhsu::IsSingleColour(view);
+        return *singleColour;
+    }
     std::unique_ptr<WrittenShot> WriteBmp(const std::string& path) const override {
         auto file = std::make_unique<TemporaryShotFile>(path);
         FileSink sink(path, file->Handle());
@@ -52,12 +56,14 @@ struct DibPixels : ShotPixels {
     }
 
     BitmapView view;
-    std::vector<std::uint8_t> bits;  // empty when the view shows the capture buffer's section
+    std::vector<std::uint8_t> bits;     // empty when the view shows the capture buffer's section
+    std::optional<bool>& singleColour;  // the capture buffer's, for the picture it holds now
 };
 
 // Device-independent pixels of the bitmap: palettised depths as they are, 16 and 32 bits as
 // 32-bit pixels (which keeps a 5-6-5 screen's sixth green bit), 24 as 24.
-std::unique_ptr<DibPixels> ReadDib(HBITMAP bitmap, HPALETTE palette) {
+std::unique_ptr<DibPixels> ReadDib(HBITMAP bitmap, HPALETTE palette,
+                                   std::optional<bool>& singleColour) {
     const BITMAP info = BitmapInfo(bitmap);
     const int depth = info.bmBitsPixel * info.bmPlanes;
     const int dibDepth = depth <= 8 ? (depth <= 1 ? 1 : depth <= 4 ? 4 : 8) : depth == 24 ? 24 : 32;
@@ -66,7 +72,7 @@ std::unique_ptr<DibPixels> ReadDib(HBITMAP bitmap, HPALETTE palette) {
     auto* bmi = reinterpret_cast<BITMAPINFO*>(header.data());
     bmi->bmiHeader = {sizeof(BITMAPINFOHEADER),    info.bmWidth, info.bmHeight, 1,
                       static_cast<WORD>(dibDepth), BI_RGB};
-    auto result = std::make_unique<DibPixels>();
+    auto result = std::make_unique<DibPixels>(singleColour);
     result->view.width = info.bmWidth;
     result->view.height = info.bmHeight;
     result->view.bitsPerPixel = dibDepth;
@@ -114,6 +120,7 @@ win::GdiObject CreateSection(HDC display, int width, int height, int depth, Bitm
 }  // namespace
 
 void CaptureBuffer::Resize(HDC like, int width, int height) {
+    singleColour_.reset();
     const int depth = SectionDepth(like, width, height);
     // The last capture's section is drawn over when it fits: its memory is mapped already, while
     // a new one's pages would each be faulted in during the copy.
@@ -141,6 +148,7 @@ void CaptureBuffer::CopyFrom(HDC source, const CaptureRect& rect) {
 }
 
 void CaptureBuffer::Assign(win::GdiObject bitmap, win::GdiObject palette) {
+    singleColour_.reset();
     section_ = {};
     bitmap_ = std::move(bitmap);
     palette_ = std::move(palette);
@@ -158,11 +166,11 @@ std::unique_ptr<ShotPixels> CaptureBuffer::ReadPixels() const {
     if (section_.bits != nullptr) {
         // The section's own memory, once GDI has finished drawing into it.
         GdiFlush();
-        auto pixels = std::make_unique<DibPixels>();
+        auto pixels = std::make_unique<DibPixels>(singleColour_);
         pixels->view = section_;
         return pixels;
     }
-    return ReadDib(Bitmap(), static_cast<HPALETTE>(palette_.Get()));
+    return ReadDib(Bitmap(), static_cast<HPALETTE>(palette_.Get()), singleColour_);
 }
 
 }  // namespace dhsu

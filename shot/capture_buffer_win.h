@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "shot/bmp.h"
 #include "shot/capture_geometry.h"
 #include "shot/shot_recorder.h"
@@ -15,7 +17,8 @@ namespace dhsu {
 class CaptureBuffer : public ShotImage {
   public:
     // A picture of the depth of the display `like` draws on, w then h, to be drawn over whole:
-    // the last one's memory when it has that size and depth.
+    // the last one's memory when it has that size and depth. Every capture passes here before it
+    // draws into Bitmap().
     void Resize(HDC like, int width, int height);
     // Resizes to the rectangle and copies it from `source`.
     void CopyFrom(HDC source, const CaptureRect& rect);
@@ -27,13 +30,16 @@ class CaptureBuffer : public ShotImage {
 
     // Device-independent pixels of the picture, which write a complete BMP file beside a path,
     // under a temporary name until it is moved there; a file that could not be written
-    // completely is removed.
+    // completely is removed. Whether they are one flat colour is worked out once per picture.
     std::unique_ptr<ShotPixels> ReadPixels() const override;
 
   private:
     win::GdiObject bitmap_;
     win::GdiObject palette_;  // colours of a palettised clipboard bitmap
     BitmapView section_;      // the pixels of our own section; none for any other bitmap
+    // Whether the picture is one flat colour, once asked: the choice of a read and the shot's
+    // sound both ask, and a flat frame is scanned to its last pixel.
+    mutable std::optional<bool> singleColour_;
 };
 
 }  // namespace dhsu

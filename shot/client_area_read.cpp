@@ -15,13 +15,24 @@ Look LookOf(const ShotImage* image) {
     }
 }
 
+ClientAreaChoice ReadWindowFirst(const ClientAreaReads& reads) {
+    if (LookOf(reads.window()) != Look::kFlat) return {ClientAreaRead::kWindow, false};
+    if (LookOf(reads.screen()) == Look::kPatterned) return {ClientAreaRead::kScreen, true};
+    return {ClientAreaRead::kWindow, false};
+}
+
+// A flat screen may be a black loading screen of a window that still reads flat itself: it
+// stays known as such.
+ClientAreaChoice ReadScreenFirst(const ClientAreaReads& reads) {
+    if (LookOf(reads.windowRow()) != Look::kFlat) return ReadWindowFirst(reads);
+    if (LookOf(reads.screen()) == Look::kPatterned) return {ClientAreaRead::kScreen, true};
+    return {ClientAreaRead::kWindow, LookOf(reads.window()) == Look::kFlat};
+}
+
 }  // namespace
 
-ClientAreaRead ChooseClientAreaRead(const ShotImage& windowRead,
-                                    const std::function<const ShotImage*()>& readScreen) {
-    if (LookOf(&windowRead) != Look::kFlat) return ClientAreaRead::kWindow;
-    return LookOf(readScreen()) == Look::kPatterned ? ClientAreaRead::kScreen
-                                                    : ClientAreaRead::kWindow;
+ClientAreaChoice ChooseClientAreaRead(bool screenFirst, const ClientAreaReads& reads) {
+    return screenFirst ? ReadScreenFirst(reads) : ReadWindowFirst(reads);
 }
 
 }  // namespace dhsu

@@ -1,6 +1,7 @@
 #include "shot/window_capture_win.h"
 
 #include <exception>
+#include <functional>
 #include <utility>
 
 #include "shot/capture_geometry.h"
@@ -38,7 +39,7 @@ bool UseClientArea(bool clientAreaMode, HWND foreground) {
 }
 
 // Copies `wanted`, cut to the device context's clip box, from `source`; false when nothing of
-// it lies there. The window's own device context is read through its seam.
+// it lies there.
 bool ReadFrom(HWND source, const CaptureRect& wanted, CaptureBuffer& image) {
     const win::WindowDc dc(source, GetDCEx(source, nullptr, kCaptureDcFlags));
     if (!dc) return false;
@@ -46,10 +47,7 @@ bool ReadFrom(HWND source, const CaptureRect& wanted, CaptureBuffer& image) {
     GetClipBox(dc.Get(), &clipBox);
     const auto capture = ClipCaptureRect(wanted, ToRect(clipBox));
     if (!capture) return false;
-    if (source == GetDesktopWindow())
-        image.CopyFrom(dc.Get(), *capture);
-    else
-        ReadWindowDc(dc.Get(), *capture, image);
+    ReadWindowDc(source, dc.Get(), *capture, image);
     return true;
 }
 
@@ -61,27 +59,49 @@ bool ReadClientAreaFromScreen(HWND window, CaptureBuffer& image) {
     return ReadFrom(GetDesktopWindow(), {origin.x, origin.y, client.right, client.bottom}, image);
 }
 
+// A read besides the one the shot falls back on: one that fails is as good as none.
+std::function<const ShotImage*()> Optional(std::function<bool(CaptureBuffer&)> read,
+                                           CaptureBuffer& image) {
+    return [read = std::move(read), &image]() -> const ShotImage* {
+        try {
+            return read(image) ? &image : nullptr;
+        } catch (const std::exception&) {
+            return nullptr;
+        }
+    };
+}
+
 }  // namespace
 
-bool CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image, CaptureBuffer& screenRead) {
+bool WindowCapture::CaptureForegroundWindow(bool clientAreaMode, CaptureBuffer& image) {
     // Read once: the decision and the capture must be about the same window.
     HWND foreground = GetForegroundWindow();
     if (foreground == nullptr) return false;
     const bool clientArea = UseClientArea(clientAreaMode, foreground);
     const CaptureRect wanted =
         CaptureRectFor(clientArea, WindowRectOf(foreground), ClientRectOf(foreground));
-    if (!ReadFrom(clientArea ? foreground : GetDesktopWindow(), wanted, image)) return false;
-    if (!clientArea) return true;
-    // A screen read that fails leaves the window's read to be saved, as it would be without it.
-    const auto readScreen = [&]() -> const ShotImage* {
-        try {
-            return ReadClientAreaFromScreen(foreground, screenRead) ? &screenRead : nullptr;
-        } catch (const std::exception&) {
-            return nullptr;
-        }
+    if (!clientArea) return ReadFrom(GetDesktopWindow(), wanted, image);
+    return CaptureClientArea(foreground, wanted, image);
+}
+
+bool WindowCapture::CaptureClientArea(HWND window, const CaptureRect& wanted,
+                                      CaptureBuffer& image) {
+    bool windowRead = false;
+    const CaptureRect middleRow{wanted.x, wanted.y + wanted.h / 2, wanted.w, 1};
+    const ClientAreaReads reads{
+        [&]() -> const ShotImage* {
+            windowRead = ReadFrom(window, wanted, image);
+            return windowRead ? &image : nullptr;
+        },
+        Optional([window](CaptureBuffer& read) { return ReadClientAreaFromScreen(window, read); },
+                 screenRead_),
+        Optional([&](CaptureBuffer& read) { return ReadFrom(window, middleRow, read); },
+                 windowRow_),
     };
-    if (ChooseClientAreaRead(image, readScreen) == ClientAreaRead::kScreen)
-        std::swap(image, screenRead);
+    const ClientAreaChoice choice = ChooseClientAreaRead(screenFirst_.Contains(window), reads);
+    screenFirst_.Set(window, choice.screenFirst);
+    if (choice.read == ClientAreaRead::kWindow) return windowRead;
+    std::swap(image, screenRead_);
     return true;
 }
 

@@ -2,7 +2,7 @@
 
 namespace dhsu {
 
-void ReadWindowDc(HDC windowDc, const CaptureRect& capture, CaptureBuffer& image) {
+void ReadWindowDc(HWND, HDC windowDc, const CaptureRect& capture, CaptureBuffer& image) {
     image.CopyFrom(windowDc, capture);
 }
 

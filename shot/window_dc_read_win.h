@@ -1,7 +1,8 @@
 #pragma once
-// The client area read from the foreground window's own device context. In a file of its own:
-// the end-to-end tests link a program whose read comes out black, as a window drawn by the GPU
-// gives it on Windows, since under Wine that read always shows what the screen shows.
+// A window's device context (the desktop window's for the screen) read into a picture. In a file
+// of its own: the end-to-end tests link a program whose read of a window's own device context
+// comes out black, as a window drawn by the GPU gives it on Windows, since under Wine that read
+// always shows what the screen shows.
 
 #include <windows.h>
 
@@ -10,6 +11,6 @@
 
 namespace dhsu {
 
-void ReadWindowDc(HDC windowDc, const CaptureRect& capture, CaptureBuffer& image);
+void ReadWindowDc(HWND window, HDC windowDc, const CaptureRect& capture, CaptureBuffer& image);
 
 }  // namespace dhsu

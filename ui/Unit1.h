@@ -13,6 +13,7 @@
 #include "shot/clipboard_capture_win.h"
 #include "shot/shot_recorder.h"
 #include "shot/shot_system_win.h"
+#include "shot/window_capture_win.h"
 #include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
@@ -104,7 +105,7 @@ class TForm1 {
     QualitySpinner quality_;
     FolderBrowser folders_;
     CaptureBuffer Image1;
-    CaptureBuffer screenRead_;  // a flat client area read again from the screen
+    WindowCapture windowCapture_;
     ListBoxStrings bmpFiles_;
     ListBoxStrings qualities_;
     OwnQueueEntries ownQueueEntries_;

@@ -4,7 +4,6 @@
 #include <string>
 #include <utility>
 
-#include "shot/window_capture_win.h"
 #include "ui/Unit1.h"
 #include "ui/captions.h"
 #include "win/text_win.h"
@@ -39,7 +38,7 @@ void TForm1::ShutterKeyPressed() {
     {
         const ShotInProgress shot(shotInProgress_);
         try {
-            if (CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), Image1, screenRead_))
+            if (windowCapture_.CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), Image1))
                 RecordShot();
         } catch (const std::exception& error) {
             shotErrorBox_.Show(handle_, error.what());

@@ -1,7 +1,7 @@
 // The sound a shot asks for, seen through dhsu_logged_sound.exe: a flat picture, the sign of a
 // capture that saw nothing, warns; any other picture beeps. Both are saved. Through
 // dhsu_black_window_dc.exe, whose window device context reads black as a GPU-drawn window's does
-// on Windows, the client area is taken from the screen instead.
+// on Windows, the client area is taken from the screen instead, and first from then on.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +9,7 @@
 
 #include "dhsu_test.h"
 #include "test_window.h"
+#include "twin_log.h"
 #include "ui/main_window_controls_win.h"
 
 namespace e2e {
@@ -53,11 +54,16 @@ class ShotSoundTest : public DhsuTest {
         PressKey(VK_ESCAPE);
         ExpectShot("DH0002.bmp");
     }
-    std::vector<std::string> Sounds() const {
+    std::vector<std::string> Log() const {
         std::ifstream log(folder / "sounds.log");
         std::vector<std::string> lines;
         for (std::string line; std::getline(log, line);) lines.push_back(line);
         return lines;
+    }
+    std::vector<std::string> Sounds() const {  // the reads' lines name a size after a space
+        std::vector<std::string> sounds = Log();
+        std::erase_if(sounds, [](const std::string& line) { return line.find(' ') != line.npos; });
+        return sounds;
     }
 };
 
@@ -79,6 +85,28 @@ TEST_F(BlackWindowDcTest, ABlackClientAreaIsTakenFromTheScreenAndAFlatWindowStil
     EXPECT_EQ(image.width, 200);
     EXPECT_EQ(image.height, 150);
     ExpectPattern(image, 0, 0, 200, 150);
+}
+
+// The window's own read is black while the screen shows it, so later presses read the screen
+// and a row of the window alone, until the window draws itself again.
+TEST_F(BlackWindowDcTest, AWindowThatReadsBlackIsReadFromTheScreenFirstUntilItDrawsItselfAgain) {
+    TestWindow window(700, 500, 200, 150);
+    ASSERT_TRUE(window.BringToFront());
+    const auto shoot = [&](const char* name) {
+        PressKey(VK_ESCAPE);
+        ExpectShot(name);
+        BmpImage image;
+        ASSERT_TRUE(ReadBmp(folder / name, image)) << name;
+        ExpectPattern(image, 0, 0, 200, 150);
+    };
+    shoot("DH0001.bmp");
+    shoot("DH0002.bmp");
+    SetPropW(window.Handle(), kGdiDrawnProperty, window.Handle());
+    shoot("DH0003.bmp");
+    EXPECT_EQ(Log(), (std::vector<std::string>{
+                         "window 200x150", "screen 200x150", "beep",   // black, then the screen
+                         "window 200x1", "screen 200x150", "beep",     // one whole read
+                         "window 200x1", "window 200x150", "beep"}));  // the row is not black
 }
 
 TEST_F(ShotSoundTest, ClipboardWarnsForAFlatBitmapAndBeepsForAPatternedOne) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 #include "shot/single_colour.h"
@@ -34,29 +35,48 @@ class Picture : public ShotImage {
     bool readable_;
 };
 
-TEST(ClientAreaRead, AFlatWindowReadGivesWayToAScreenReadThatIsNotFlat) {
-    const Picture black(true), screen(false);
-    EXPECT_EQ(ChooseClientAreaRead(black, [&] { return &screen; }), ClientAreaRead::kScreen);
-    const Picture flatScreen(true);
-    EXPECT_EQ(ChooseClientAreaRead(black, [&] { return &flatScreen; }), ClientAreaRead::kWindow);
-    EXPECT_EQ(ChooseClientAreaRead(black, [] { return nullptr; }), ClientAreaRead::kWindow);
-    const Picture unreadableScreen(false, false);
-    EXPECT_EQ(ChooseClientAreaRead(black, [&] { return &unreadableScreen; }),
-              ClientAreaRead::kWindow);
+const Picture kFlat(true), kPatterned(false), kUnreadable(false, false);
+
+// 'f' flat, 'p' patterned, 'u' unreadable, '-' a read that gives nothing.
+const Picture* PictureFor(char look) {
+    return look == 'f' ? &kFlat : look == 'p' ? &kPatterned : look == 'u' ? &kUnreadable : nullptr;
 }
 
-TEST(ClientAreaRead, AWindowReadThatIsNotFlatIsKeptWithoutReadingTheScreen) {
-    const Picture screen(false);
-    int screenReads = 0;
-    const auto readScreen = [&]() -> const ShotImage* {
-        ++screenReads;
-        return &screen;
+TEST(ClientAreaRead, TakesOnlyTheReadsItNeedsAndRemembersAWindowThatReadsFlat) {
+    // What the window, the screen and the window's row show; the reads taken, in order.
+    const struct {
+        bool screenFirst;
+        const char* looks;
+        ClientAreaRead read;
+        bool screenFirstNext;
+        const char* taken;
+    } cases[] = {
+        {false, "fp-", ClientAreaRead::kScreen, true, "ws"},
+        {false, "ff-", ClientAreaRead::kWindow, false, "ws"},
+        {false, "fu-", ClientAreaRead::kWindow, false, "ws"},
+        {false, "f--", ClientAreaRead::kWindow, false, "ws"},
+        {false, "pp-", ClientAreaRead::kWindow, false, "w"},
+        {false, "up-", ClientAreaRead::kWindow, false, "w"},
+        {true, "fpf", ClientAreaRead::kScreen, true, "rs"},
+        {true, "fff", ClientAreaRead::kWindow, true, "rsw"},
+        {true, "pff", ClientAreaRead::kWindow, false, "rsw"},
+        {true, "ppp", ClientAreaRead::kWindow, false, "rw"},
+        {true, "ppu", ClientAreaRead::kWindow, false, "rw"},
     };
-    for (const bool readable : {true, false}) {
-        const Picture window(false, readable);
-        EXPECT_EQ(ChooseClientAreaRead(window, readScreen), ClientAreaRead::kWindow) << readable;
+    for (const auto& c : cases) {
+        std::string taken;
+        const auto read = [&](int i) {
+            return [&, i]() -> const ShotImage* {
+                taken += "wsr"[i];
+                return PictureFor(c.looks[i]);
+            };
+        };
+        const ClientAreaChoice choice =
+            ChooseClientAreaRead(c.screenFirst, {read(0), read(1), read(2)});
+        EXPECT_EQ(choice.read, c.read) << c.looks << c.screenFirst;
+        EXPECT_EQ(choice.screenFirst, c.screenFirstNext) << c.looks << c.screenFirst;
+        EXPECT_EQ(taken, c.taken) << c.looks << c.screenFirst;
     }
-    EXPECT_EQ(screenReads, 0);
 }
 
 }  // namespace
