@@ -13,6 +13,7 @@
 #include "shot/clipboard_capture_win.h"
 #include "shot/shot_recorder.h"
 #include "shot/shot_system_win.h"
+#include "ui/button_clicks_win.h"
 #include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
@@ -80,6 +81,7 @@ class TForm1 {
     win::GdiObject font_;
     win::GdiObject noticeBrush_;
     win::Menu PopupMenu1;
+    ButtonClicks buttonClicks_;
     UINT dpi_ = 96;
     bool closing_ = false;
     bool sessionEnded_ = false;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ui/main_window_controls_win.h"
+
 namespace e2e {
 namespace {
 
@@ -44,6 +46,17 @@ int CountTopWindows(const wchar_t* className, const wchar_t* caption, DWORD proc
     Search search{className, caption, processId, true, nullptr, 0};
     EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
     return search.count;
+}
+
+bool ChooseNewFolder(HWND mainWindow, DWORD processId) {
+    const HWND list = GetDlgItem(mainWindow, dhsu::DirectoryListBox1);
+    PostMessageW(mainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+    HWND menu = nullptr;
+    for (int tries = 0; tries < 500; ++tries, Sleep(20))
+        if ((menu = FindTopWindow(L"#32768", nullptr, processId)) != nullptr) break;
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return menu != nullptr;
 }
 
 }  // namespace e2e

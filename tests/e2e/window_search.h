@@ -12,4 +12,8 @@ HWND FindTopWindow(const wchar_t* className, const wchar_t* caption, DWORD proce
 // message loop first runs out of messages.
 int CountTopWindows(const wchar_t* className, const wchar_t* caption, DWORD processId);
 
+// Opens the pop-up menu of dhsu's directory list from the keyboard and chooses its one item,
+// as a user does; false when the menu did not show within 10 s.
+bool ChooseNewFolder(HWND mainWindow, DWORD processId);
+
 }  // namespace e2e
