@@ -191,7 +191,11 @@ std::shared_ptr<WorkerSignal> CreateEncodeJpeg(EncodeJpegSetup setup) {
 void StopEncodeJpegOnClose(const StringList& paths, WorkerSignal& worker,
                            const std::function<void()>& handleMessages) {
     // Once the session has ended, the worker is stopped and nothing drains the queue any more.
-    while (paths.Count() > 0 && !worker.StopRequested()) handleMessages();
+    while (paths.Count() > 0 && !worker.StopRequested()) {
+        // A line that another program added is dropped only by the worker, which may sleep.
+        worker.Wake();
+        handleMessages();
+    }
     StopEncodeJpegNow(worker);
 }
 

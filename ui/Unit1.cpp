@@ -144,13 +144,12 @@ bool TForm1::HandleCommand(int id, int code) {
             if (code == CBN_SELCHANGE) folders_.DriveChosen();
             return true;
         case Button_FileName:
-            if (code == BN_CLICKED) Button_FileNameClick();
+            if (code == BN_CLICKED && buttonClicks_.Take(Control(Button_FileName)))
+                Button_FileNameClick();
             return true;
         case Button_Option:
-            if (code == BN_CLICKED) Button_OptionClick();
-            return true;
-        case POPUP_NEWFOLDER:
-            POPUP_NEWFOLDERClick();
+            if (code == BN_CLICKED && buttonClicks_.Take(Control(Button_Option)))
+                Button_OptionClick();
             return true;
     }
     return false;
@@ -163,8 +162,12 @@ void TForm1::ShowDirectoryMenu(HWND control, LPARAM screenPoint) {
         at = {0, 0};
         ClientToScreen(control, &at);
     }
-    TrackPopupMenu(GetSubMenu(PopupMenu1.Get(), 0), TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0,
-                   handle_, nullptr);
+    // The chosen item comes back here rather than as a command that any program could post.
+    const BOOL chosen =
+        TrackPopupMenu(GetSubMenu(PopupMenu1.Get(), 0),
+                       TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y,
+                       0, handle_, nullptr);
+    if (chosen == POPUP_NEWFOLDER) POPUP_NEWFOLDERClick();
 }
 
 LRESULT TForm1::HandleColour(HWND control, HDC dc) {
@@ -286,6 +289,7 @@ void TForm1::BuildControls() {
     if (AppendMenuW(PopupMenu1.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(items.Get()), L""))
         items.Release();
     folders_.Attach(Control(DriveComboBox1), Control(DirectoryListBox1), Control(FileListBox1));
+    for (ControlId id : {Button_FileName, Button_Option}) buttonClicks_.Watch(Control(id));
     bmpFiles_.Attach(Control(ListBox_BMPFiles));
     qualities_.Attach(Control(ListBox_Q));
 }

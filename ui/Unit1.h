@@ -14,6 +14,7 @@
 #include "shot/shot_recorder.h"
 #include "shot/shot_system_win.h"
 #include "shot/window_capture_win.h"
+#include "ui/button_clicks_win.h"
 #include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
 #include "ui/list_box_strings_win.h"
@@ -81,6 +82,7 @@ class TForm1 {
     win::GdiObject font_;
     win::GdiObject noticeBrush_;
     win::Menu PopupMenu1;
+    ButtonClicks buttonClicks_;
     UINT dpi_ = 96;
     bool closing_ = false;
     bool sessionEnded_ = false;

@@ -119,6 +119,8 @@ void FolderBrowser::DriveChosen() {
     if (row == CB_ERR) return;
     wchar_t drive[8] = {};
     SendMessageW(driveCombo_, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(drive));
+    // Any program can send the notification: only another drive chosen moves the folder.
+    if (towlower(drive[0]) == towlower(directory_[0])) return;
     // The drive's current directory, as the system keeps it per drive.
     wchar_t current[MAX_PATH] = {};
     GetFullPathNameW(drive, MAX_PATH, current, nullptr);
@@ -133,6 +135,7 @@ void FolderBrowser::DriveChosen() {
 void FolderBrowser::DirectoryOpened() {
     const LRESULT row = SendMessageW(directoryList_, LB_GETCURSEL, 0, 0);
     if (row < 0 || static_cast<std::size_t>(row) >= treePaths_.size()) return;
+    if (treePaths_[row] == directory_) return;  // the notification may be another program's
     SetDirectory(treePaths_[row]);
 }
 

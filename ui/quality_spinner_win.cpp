@@ -39,7 +39,9 @@ void QualitySpinner::FormShow() {
     StartTimer1();
 }
 
+// Any program can post the timer's message: only a running Timer1 re-applies the quality.
 void QualitySpinner::Timer1Timer() {
+    if (!timerRunning_) return;
     SetPosition(pending_);
     pending_ = -1;
     KillTimer(window_, kTimer1Id);

@@ -14,13 +14,14 @@
 
 namespace e2e {
 
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout) {
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout,
+             std::chrono::milliseconds poll) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!done()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        std::this_thread::sleep_for(20ms);
+        std::this_thread::sleep_for(poll);
     }
     return true;
 }
@@ -210,9 +211,9 @@ bool DhsuProcess::HandledEarlierMessages() const {
     SendMessageTimeoutW(edit, EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG, kSendTimeoutMs, &original);
     const DWORD_PTR marker = original + 1;
     PostMessageW(edit, EM_SETLIMITTEXT, marker, 0);
-    const bool handled = WaitFor([&] { return limitIs(marker); });
+    const bool handled = WaitFor([&] { return limitIs(marker); }, kPatience, 1ms);
     PostMessageW(edit, EM_SETLIMITTEXT, original, 0);
-    return handled && WaitFor([&] { return limitIs(original); });
+    return handled && WaitFor([&] { return limitIs(original); }, kPatience, 1ms);
 }
 
 }  // namespace e2e

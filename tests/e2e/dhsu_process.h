@@ -19,8 +19,9 @@ constexpr std::chrono::milliseconds kPatience = 60s;
 // The same for one message sent to another process.
 constexpr UINT kSendTimeoutMs = 30000;
 
-// Polls until `done` holds or the time is up; returns whether it held.
-bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = kPatience);
+// Polls every `poll` until `done` holds or the time is up; returns whether it held.
+bool WaitFor(const std::function<bool()>& done, std::chrono::milliseconds timeout = kPatience,
+             std::chrono::milliseconds poll = 20ms);
 
 std::filesystem::path TestDirectory();  // where e2e_tests.exe and dhsu.exe were built
 // Where the program under test comes from: DHSU_E2E_PROGRAM_DIR (an unpacked package) when

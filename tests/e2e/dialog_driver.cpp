@@ -3,13 +3,14 @@
 #include "dhsu_process.h"
 #include "ui/main_window_controls_win.h"
 #include "win/utf16.h"
+#include "window_search.h"
 
 namespace e2e {
 
 HWND OpenDialog(const DhsuProcess& dhsu, DhsuDialog which) {
     switch (which) {
         case DhsuDialog::kNewFolder:
-            PostMessageW(dhsu.Window(), WM_COMMAND, dhsu::POPUP_NEWFOLDER, 0);
+            ChooseNewFolder(dhsu.Window(), dhsu.Id());
             return WaitForDialog(L"Vytvořit nový adresář", dhsu.Id());
         case DhsuDialog::kFileName:
             PostClick(dhsu.Control(dhsu::Button_FileName));

@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     HWND target = mainWindow;
     const wchar_t* caption = nullptr;
     if (which == "new-folder") {
-        PostMessageW(mainWindow, WM_COMMAND, dhsu::POPUP_NEWFOLDER, 0);
+        e2e::ChooseNewFolder(mainWindow, processId);
         caption = L"Vytvořit nový adresář";
     } else if (which == "file-name" || which == "shutter-key" || which == "key-list") {
         const bool fileName = which == "file-name";

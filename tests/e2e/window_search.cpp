@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "ui/main_window_controls_win.h"
+
 namespace e2e {
 namespace {
 
@@ -55,6 +57,17 @@ void AskForeground(HWND window) {
         foreground != 0 && foreground != own && AttachThreadInput(own, foreground, TRUE);
     SetForegroundWindow(window);
     if (joined) AttachThreadInput(own, foreground, FALSE);
+}
+
+bool ChooseNewFolder(HWND mainWindow, DWORD processId) {
+    const HWND list = GetDlgItem(mainWindow, dhsu::DirectoryListBox1);
+    PostMessageW(mainWindow, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), -1);
+    HWND menu = nullptr;
+    for (int tries = 0; tries < 500; ++tries, Sleep(20))
+        if ((menu = FindTopWindow(L"#32768", nullptr, processId)) != nullptr) break;
+    PostMessageW(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menu, WM_KEYDOWN, VK_RETURN, 0);
+    return menu != nullptr;
 }
 
 }  // namespace e2e

@@ -15,4 +15,8 @@ int CountTopWindows(const wchar_t* className, const wchar_t* caption, DWORD proc
 // Asks once to make `window` the foreground window; whether it now is, the caller checks.
 void AskForeground(HWND window);
 
+// Opens the pop-up menu of dhsu's directory list from the keyboard and chooses its one item,
+// as a user does; false when the menu did not show within 10 s.
+bool ChooseNewFolder(HWND mainWindow, DWORD processId);
+
 }  // namespace e2e

@@ -140,7 +140,7 @@ class FakePlatform : public ConversionPlatform {
     std::set<std::string> unwritable;  // JPEG paths a save leaves unwritten
     // JPEG paths another program creates while the save runs: the save fails, a file is there.
     std::set<std::string> takenMeanwhile;
-    std::set<std::string> unloadable;       // BMP paths the library cannot load
+    std::set<std::string> unloadable;  // BMP paths the library cannot load
     bool entryPointsPresent = true;
     std::string failingPath;                // an existence test that throws
     std::set<std::string> savedButMissing;  // saves that report success and leave no file
@@ -437,7 +437,8 @@ TEST_F(EncodeJpegTest, LibraryWithoutItsEntryPointsIsToldPerFileAndKeepsTheBmps)
 }
 
 // Lines another program adds to the list boxes, before, between and after ours, even one that
-// repeats a shot already converted: dropped, their files untouched, ours converted at our quality.
+// repeats a shot already converted or comes to a sleeping worker just before the close: dropped,
+// their files untouched, ours converted at our quality.
 TEST_F(EncodeJpegTest, OnlyTheEntriesOfOurOwnShotsAreConverted) {
     auto addForeign = [this](const std::string& path, const std::string& quality = "5") {
         platform->AddFile(path);
@@ -453,6 +454,8 @@ TEST_F(EncodeJpegTest, OnlyTheEntriesOfOurOwnShotsAreConverted) {
     addForeign("a.bmp", "75");
     paths.Append("c.bmp");  // a path without its quality
     Shoot("d.bmp", "60");
+    ASSERT_TRUE(ui->PumpUntil([this] { return QueueIsEmpty(); }));
+    addForeign("e.bmp");  // with the worker asleep: the close still ends
     CloseAndWait();
 
     std::vector<std::string> saves;
@@ -461,7 +464,7 @@ TEST_F(EncodeJpegTest, OnlyTheEntriesOfOurOwnShotsAreConverted) {
     }
     EXPECT_EQ(saves, (std::vector<std::string>{"save 75 a.jpg", "save 80 b.jpg", "save 60 d.jpg"}));
     EXPECT_EQ(platform->Files(), (std::set<std::string>{"holiday.bmp", "letter.bmp", "a.bmp",
-                                                        "a.jpg", "b.jpg", "d.jpg"}));
+                                                        "a.jpg", "b.jpg", "d.jpg", "e.bmp"}));
     EXPECT_TRUE(platform->Messages().empty());
 }
 
