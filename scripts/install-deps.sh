@@ -38,8 +38,9 @@ missing=()
 for package in "${packages[@]}"; do
     installed "$package" || missing+=("$package")
 done
-runtime=$(dpkg-query -W -f='${Package} ${Status}\n' 'libclang-rt-*dev' 2>/dev/null |
-    sed -n 's/ .*ok installed$//p' | head -n 1)
+# Whichever clang's run-time libraries are installed will do.
+runtime_status=$(dpkg-query -W -f='${Status}\n' 'libclang-rt-*dev' 2>/dev/null) || true
+grep -q "ok installed" <<<"$runtime_status" && runtime=yes || runtime=""
 [ ${#missing[@]} -eq 0 ] && [ -n "$runtime" ] && exit 0
 
 sudo=""
