@@ -49,6 +49,17 @@ wine_boot_once() {
     ) 9>"$wine_booted_prefix.lock"
 }
 
+# Wine's own binaries, directly in system32 and syswow64, are nine tenths of a prefix's 1.3 GB and
+# are written only when Wine updates the prefix to a new version: the copy shares them as hard
+# links. Every other file, the registry among them, is a copy of its own.
+wine_prefix_copy() {
+    local copy=$1
+    cp -al "$wine_booted_prefix" "$copy"
+    (cd "$wine_booted_prefix" &&
+        find . -type f ! -regex '\./drive_c/windows/sys\(tem32\|wow64\)/[^/]*' -print0 |
+        xargs -0 -r cp -p --parents --remove-destination -t "$copy")
+}
+
 # A private 64-bit prefix (it runs 32-bit programs too), made once. With DHSU_WINE_DPI set
 # (e.g. 144 for 150 %) the prefix's screen has that DPI. A step that fails is told in Wine's own
 # words (kept in wineboot.log) instead of ending the run in silence; whether the prefix works is
@@ -59,7 +70,7 @@ wine_prefix_init() {
     mkdir -p "$(dirname "$WINEPREFIX")"
     wine_boot_once || status=$?
     rm -rf "$WINEPREFIX" "$WINEPREFIX.copy"
-    cp -a "$wine_booted_prefix" "$WINEPREFIX.copy"
+    wine_prefix_copy "$WINEPREFIX.copy"
     mv "$WINEPREFIX.copy" "$WINEPREFIX"
     if [ -n "${DHSU_WINE_DPI:-}" ]; then
         "$wine_loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
