@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Every test: the portable core natively (with GCC and clang, warnings as errors, and under
-# ThreadSanitizer, AddressSanitizer and UBSan), then the Windows programs end to end under Wine
-# in a virtual X display, and a smoke subset of them once more against each build's unpacked ZIP
-# package. Both Windows builds are always built; which of them run end to end depends on the
-# host (see scripts/e2e-builds.sh).
+# ThreadSanitizer, AddressSanitizer and UBSan), and the Windows programs end to end under Wine
+# in a virtual X display, with a smoke subset of them once more against each build's unpacked
+# ZIP package; the end-to-end runs go on beside the native builds. Both Windows builds are always
+# built first; which of them run end to end depends on the host (see scripts/e2e-builds.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,18 +27,6 @@ phase "install-deps" bash scripts/install-deps.sh
 source scripts/e2e-builds.sh
 choose_e2e_builds
 jobs=$(nproc)
-
-native_tests() {
-    cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1" -j"$jobs" "${@:2}"
-    ctest --preset "$1"
-}
-phase "native build and tests" native_tests native
-
-# Only the test programs for the other compiler and the sanitizers.
-for preset in native-clang native-tsan native-asan; do
-    phase "$preset build and tests" native_tests "$preset" --target unit_tests nviewlib_tests
-done
 
 windows_build() {
     cmake --preset "$1" >/dev/null
@@ -73,23 +61,36 @@ package_smoke() {
     "${display[@]}" bash scripts/package-smoke.sh "$1" | tee "$results/$1.smoke"
 }
 
-# The suites mostly wait on Wine and the X server, so the second build's runs beside the first
-# (in its own process group, ended with the run); its output follows the first's.
+# The suites mostly wait on Wine and the X server, so they run in the background, beside each
+# other and the native builds, each in its own process group (ended with the run); their output
+# follows the native builds'.
 results=$(mktemp -d)
 background=()
 trap 'kill -- "${background[@]/#/-}" 2>/dev/null || true; rm -rf "$results"; print_phase_times' EXIT
 set -m
-for build in "${e2e_builds[@]:1}"; do
-    (trap - EXIT; e2e_of "$build" $((99 + 100 * (${#background[@]} + 1)))) >"$results/$build.log" 2>&1 &
+for build in "${e2e_builds[@]}"; do
+    (trap - EXIT; e2e_of "$build" $((99 + 100 * ${#background[@]}))) >"$results/$build.log" 2>&1 &
     background+=($!)
 done
 set +m
+
+native_tests() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j"$jobs" "${@:2}"
+    ctest --preset "$1"
+}
+phase "native build and tests" native_tests native
+
+# Only the test programs for the other compiler and the sanitizers.
+for preset in native-clang native-tsan native-asan; do
+    phase "$preset build and tests" native_tests "$preset" --target unit_tests nviewlib_tests
+done
+
 status=0
-e2e_of "${e2e_builds[0]}" 99 || status=1
-for build in "${e2e_builds[@]:1}"; do
+for build in "${e2e_builds[@]}"; do
     wait "${background[0]}" || status=1
     background=("${background[@]:1}")
-    echo "== $build, run beside ${e2e_builds[0]} =="
+    echo "== $build end to end =="
     cat "$results/$build.log"
     mapfile -t -O ${#phase_times[@]} phase_times <"$results/$build.times"
 done
