@@ -1,19 +1,20 @@
 #!/usr/bin/env bash
 # Every test: the portable core natively (with GCC and clang, warnings as errors, and under
-# ThreadSanitizer, AddressSanitizer and UBSan), then the Windows programs end to end under Wine
-# in a virtual X display, and a smoke subset of them once more against each build's unpacked ZIP
-# package. Both Windows builds are always built; which of them run end to end depends on the
-# host (see scripts/e2e-builds.sh).
+# ThreadSanitizer, AddressSanitizer and UBSan), and the Windows programs end to end under Wine
+# in a virtual X display, with a smoke subset of them once more against each build's unpacked
+# ZIP package; the end-to-end runs go on beside the native builds. Both Windows builds are always
+# built first; which of them run end to end depends on the host (see scripts/e2e-builds.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Each phase's wall time, printed at the end (or where the run stopped) to show where it goes.
 phase_times=()
 phase() {
-    local name=$1 start=$SECONDS
+    local name=$1 start=$SECONDS status=0
     shift
-    "$@"
+    "$@" || status=$?
     phase_times+=("$(printf '%6d s  %s' $((SECONDS - start)) "$name")")
+    return $status
 }
 print_phase_times() {
     echo "Phase times:"
@@ -27,6 +28,52 @@ source scripts/e2e-builds.sh
 choose_e2e_builds
 jobs=$(nproc)
 
+windows_build() {
+    cmake --preset "$1" >/dev/null
+    cmake --build --preset "$1" -j"$jobs"
+}
+for build in win32 x86_64; do
+    phase "$build build (with libjpeg-turbo)" windows_build "$build"
+done
+
+# A build's suite and its package's smoke, in a virtual display of its own: display numbers are
+# sought from $2 up, so that two suites started together never take the same one. Each build
+# has Wine prefixes of its own already. What passed goes to $results/$1, the phase times beside.
+e2e_of() {
+    local build=$1 first=${#phase_times[@]} status=0
+    local display=(xvfb-run -a -n "$2" -s "-screen 0 1280x1024x24")
+    e2e_phases "$build" || status=$?
+    printf '%s\n' "${phase_times[@]:first}" >"$results/$build.times"
+    return $status
+}
+e2e_phases() {
+    local build=$1 count
+    count=$(ctest --preset "$build" -N | sed -n 's/^Total Tests: //p')
+    if [ "${count:-0}" -eq 0 ]; then
+        echo "No end-to-end tests found for $build." >&2
+        return 1
+    fi
+    phase "$build end-to-end suite" "${display[@]}" ctest --preset "$build" || return
+    phase "$build package smoke" package_smoke "$build" || return
+    { echo "$build ($count passed)"; tail -n 1 "$results/$build.smoke"; } >"$results/$build"
+}
+package_smoke() {
+    "${display[@]}" bash scripts/package-smoke.sh "$1" | tee "$results/$1.smoke"
+}
+
+# The suites mostly wait on Wine and the X server, so they run in the background, beside each
+# other and the native builds, each in its own process group (ended with the run); their output
+# follows the native builds'.
+results=$(mktemp -d)
+background=()
+trap 'kill -- "${background[@]/#/-}" 2>/dev/null || true; rm -rf "$results"; print_phase_times' EXIT
+set -m
+for build in "${e2e_builds[@]}"; do
+    (trap - EXIT; e2e_of "$build" $((99 + 100 * ${#background[@]}))) >"$results/$build.log" 2>&1 &
+    background+=($!)
+done
+set +m
+
 native_tests() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1" -j"$jobs" "${@:2}"
@@ -39,31 +86,19 @@ for preset in native-clang native-tsan native-asan; do
     phase "$preset build and tests" native_tests "$preset" --target unit_tests nviewlib_tests
 done
 
-windows_build() {
-    cmake --preset "$1" >/dev/null
-    cmake --build --preset "$1" -j"$jobs"
-}
-for build in win32 x86_64; do
-    phase "$build build (with libjpeg-turbo)" windows_build "$build"
-done
-
-package_smoke() {
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash scripts/package-smoke.sh "$1" | tee "$smoke_log"
-}
-summary=()
-packages=()
-smoke_log=$(mktemp)
-trap 'rm -f "$smoke_log"; print_phase_times' EXIT
+status=0
 for build in "${e2e_builds[@]}"; do
-    count=$(ctest --preset "$build" -N | sed -n 's/^Total Tests: //p')
-    if [ "${count:-0}" -eq 0 ]; then
-        echo "No end-to-end tests found for $build." >&2
-        exit 1
-    fi
-    phase "$build end-to-end suite" xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset "$build"
-    summary+=("$build ($count passed)")
-    phase "$build package smoke" package_smoke "$build"
-    packages+=("$(tail -n 1 "$smoke_log")")
+    wait "${background[0]}" || status=1
+    background=("${background[@]:1}")
+    echo "== $build end to end =="
+    cat "$results/$build.log"
+    mapfile -t -O ${#phase_times[@]} phase_times <"$results/$build.times"
+done
+[ $status -eq 0 ] || exit 1
+summary=() packages=()
+for build in "${e2e_builds[@]}"; do
+    summary+=("$(sed -n 1p "$results/$build")")
+    packages+=("$(sed -n 2p "$results/$build")")
 done
 tested=$(IFS=,; echo "${summary[*]}")
 smoked=$(IFS=,; echo "${packages[*]}")

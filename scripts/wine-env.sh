@@ -31,20 +31,52 @@ host_runs_32bit() {
     return 1
 }
 
+# Booting a prefix takes Wine half a minute or more, so one is booted once per checkout and each
+# build tree's and variant's prefix begins as a copy of it.
+wine_booted_prefix=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wineprefix-booted
+
+wine_boot_once() {
+    (
+        flock 9
+        [ -f "$wine_booted_prefix/system.reg" ] && exit 0
+        rm -rf "$wine_booted_prefix"
+        mkdir -p "$wine_booted_prefix"
+        export WINEPREFIX=$wine_booted_prefix
+        local status=0
+        WINEARCH=win64 "$wine_loader64" wineboot --init >"$WINEPREFIX/wineboot.log" 2>&1 || status=$?
+        /usr/lib/wine/wineserver64 --wait || status=$?
+        exit $status
+    ) 9>"$wine_booted_prefix.lock"
+}
+
+# Wine's own binaries, directly in system32 and syswow64, are nine tenths of a prefix's 1.3 GB and
+# are written only when Wine updates the prefix to a new version: the copy shares them as hard
+# links. Every other file, the registry among them, is a copy of its own.
+wine_prefix_copy() {
+    local copy=$1
+    cp -al "$wine_booted_prefix" "$copy"
+    (cd "$wine_booted_prefix" &&
+        find . -type f ! -regex '\./drive_c/windows/sys\(tem32\|wow64\)/[^/]*' -print0 |
+        xargs -0 -r cp -p --parents --remove-destination -t "$copy")
+}
+
 # A private 64-bit prefix (it runs 32-bit programs too), made once. With DHSU_WINE_DPI set
 # (e.g. 144 for 150 %) the prefix's screen has that DPI. A step that fails is told in Wine's own
 # words (kept in wineboot.log) instead of ending the run in silence; whether the prefix works is
 # then for the program run in it to show.
 wine_prefix_init() {
     [ -f "$WINEPREFIX/system.reg" ] && return
-    mkdir -p "$WINEPREFIX"
     local log=$WINEPREFIX/wineboot.log status=0
-    WINEARCH=win64 "$wine_loader64" wineboot --init >"$log" 2>&1 || status=$?
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    wine_boot_once || status=$?
+    rm -rf "$WINEPREFIX" "$WINEPREFIX.copy"
+    wine_prefix_copy "$WINEPREFIX.copy"
+    mv "$WINEPREFIX.copy" "$WINEPREFIX"
     if [ -n "${DHSU_WINE_DPI:-}" ]; then
         "$wine_loader64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD \
             /d "$DHSU_WINE_DPI" /f >>"$log" 2>&1 || status=$?
+        /usr/lib/wine/wineserver64 --wait || status=$?
     fi
-    /usr/lib/wine/wineserver64 --wait || status=$?
     if [ "$status" -ne 0 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "wine_prefix_init: making $WINEPREFIX ended with status $status:" >&2
         tail -n 30 "$log" >&2
