@@ -29,12 +29,16 @@ TForm1::~TForm1() {
     if (handle_) Destroy();
 }
 
-void TForm1::Create(int showCommand) {
+bool TForm1::Create(int showCommand) {
     dpi_ = ScreenDpi();
-    CreateMainWindow(instance_, kWindowClass, dpi_, this);
-    if (!handle_) throw std::runtime_error("Cannot create the main window.");
+    if (!CreateMainWindow(instance_, kWindowClass, dpi_, this)) {
+        handle_ = nullptr;  // kept from WM_NCCREATE, gone with the window
+        if (stage_ == Stage::kFailed) return false;  // its error has been shown
+        throw std::runtime_error("Cannot create the main window.");
+    }
     ShowWindow(handle_, showCommand);
     UpdateWindow(handle_);
+    return true;
 }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,7 +53,13 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
     // The conversion worker's steps on the queue, run here on the UI thread.
     if (form->workerSteps_ && form->workerSteps_->HandleMessage(message, wParam)) return 0;
     LRESULT result = 0;
-    RunShowingErrors(window, [&] { result = form->HandleMessage(message, wParam, lParam); });
+    const bool ranThrough =
+        RunShowingErrors(window, [&] { result = form->HandleMessage(message, wParam, lParam); });
+    // A start that failed ends the creation: a half-built window is never shown, nor closed.
+    if (!ranThrough && message == WM_CREATE && form->stage_ == Stage::kRunning) {
+        form->stage_ = Stage::kFailed;
+        return -1;
+    }
     return result;
 }
 

@@ -32,8 +32,9 @@ class TForm1 {
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    // Creates the window (running FormCreate) and shows it.
-    void Create(int showCommand);
+    // Creates the window (running FormCreate) and shows it; false when FormCreate failed, its
+    // error shown and the window gone.
+    bool Create(int showCommand);
     HWND Handle() const { return handle_; }
     HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
 
@@ -89,7 +90,7 @@ class TForm1 {
     SingleErrorBox shotErrorBox_;
     // Creation and destruction count only when they are our own: any program can post their
     // messages.
-    enum class Stage { kNew, kRunning, kDestroying };
+    enum class Stage { kNew, kRunning, kFailed, kDestroying };
     Stage stage_ = Stage::kNew;
 
     // State the captures work on.
