@@ -6,7 +6,9 @@ namespace dhsu {
 namespace {
 
 std::string PathOf(const std::string& folder, const std::string& name, const char* extension) {
-    return folder + "\\" + name + extension;
+    // A drive's root already ends in its separator.
+    const bool separated = !folder.empty() && folder.back() == '\\';
+    return folder + (separated ? "" : "\\") + name + extension;
 }
 
 }  // namespace
