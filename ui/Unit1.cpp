@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "settings/registry_key_store_win.h"
 #include "shot/temporary_shot_file_win.h"
@@ -32,8 +33,9 @@ TForm1::~TForm1() {
 bool TForm1::Create(int showCommand) {
     dpi_ = ScreenDpi();
     if (!CreateMainWindow(instance_, kWindowClass, dpi_, this)) {
-        handle_ = nullptr;  // kept from WM_NCCREATE, gone with the window
-        if (stage_ == Stage::kFailed) return false;  // its error has been shown
+        // The handle kept at WM_NCCREATE is gone; a failed FormCreate has shown its error.
+        handle_ = nullptr;
+        if (stage_ == Stage::kFailed) return false;
         throw std::runtime_error("Cannot create the main window.");
     }
     ShowWindow(handle_, showCommand);
@@ -112,7 +114,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DpiChanged(wParam);
             return 0;
         case WM_GETFONT:  // the font its controls and the dialogs show
-            return reinterpret_cast<LRESULT>(font_.Get());
+            return reinterpret_cast<LRESULT>(Font());
         case WM_CLOSE:
             if (closing_) return 0;  // already waiting for the queue to drain
             // Settings that cannot be saved are reported, but never keep the program open.
@@ -190,7 +192,7 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 }
 
 void TForm1::FormCreate() {
-    font_ = CreateWindowFont(dpi_);
+    font_ = std::make_shared<const win::GdiObject>(CreateWindowFont(dpi_));
     BuildControls();
     UpdateEncodingCaption();
     SendMessageW(
@@ -306,7 +308,10 @@ void TForm1::BuildControls() {
 
 void TForm1::LayOut(UINT dpi) {
     dpi_ = dpi;
-    font_ = CreateWindowFont(dpi);
+    // The old font outlives its replacement's arrival in every control, and an open dialog
+    // keeps it as long as it shows it.
+    const auto previous =
+        std::exchange(font_, std::make_shared<const win::GdiObject>(CreateWindowFont(dpi)));
     LayoutControls(handle_, MainWindowControls(), Font(), dpi);
     InvalidateRect(handle_, nullptr, TRUE);
 }

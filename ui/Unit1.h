@@ -36,7 +36,7 @@ class TForm1 {
     // error shown and the window gone.
     bool Create(int showCommand);
     HWND Handle() const { return handle_; }
-    HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
+    HFONT Font() const { return font_ ? static_cast<HFONT>(font_->Get()) : nullptr; }
 
   private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -80,7 +80,7 @@ class TForm1 {
 
     HINSTANCE instance_;
     HWND handle_ = nullptr;
-    win::GdiObject font_;
+    std::shared_ptr<const win::GdiObject> font_;  // shared with the open dialog
     win::GdiObject noticeBrush_;
     win::Menu PopupMenu1;
     ButtonClicks buttonClicks_;

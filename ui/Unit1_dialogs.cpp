@@ -11,7 +11,7 @@
 namespace dhsu {
 
 void TForm1::POPUP_NEWFOLDERClick() {
-    TForm_Input dialog({handle_, Font(), dpi_});
+    TForm_Input dialog({handle_, font_, dpi_});
     dialog.SetLabelParentCaption("Parent Folder : " + win::Utf8(folders_.Directory()));
     if (dialog.ShowModal() != kModalOk) return;
     // The name as typed: whatever the file system refuses gives the one message below.
@@ -26,7 +26,7 @@ void TForm1::POPUP_NEWFOLDERClick() {
 }
 
 void TForm1::Button_FileNameClick() {
-    TForm_InputFilePrefix dialog({handle_, Font(), dpi_});
+    TForm_InputFilePrefix dialog({handle_, font_, dpi_});
     dialog.SetFilePrefix(filePrefix_);
     dialog.SetSuffixMode(suffixMode_);
     if (dialog.ShowModal() != kModalOk) return;
@@ -35,7 +35,7 @@ void TForm1::Button_FileNameClick() {
 }
 
 void TForm1::Button_OptionClick() {
-    TForm_KeyAssign dialog({handle_, Font(), dpi_});
+    TForm_KeyAssign dialog({handle_, font_, dpi_});
     dialog.SetKey(shutterKey_);
     if (dialog.ShowModal() != kModalOk) return;
     shutterKey_ = dialog.Key();

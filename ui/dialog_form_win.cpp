@@ -50,7 +50,7 @@ INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam
     }
     if (form == nullptr) return FALSE;
     if (message == WM_GETFONT) {  // the font it shows, the main window's
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(form->owner_.font));
+        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(form->owner_.Font()));
         return TRUE;
     }
     if (message != WM_COMMAND) return FALSE;
@@ -61,8 +61,8 @@ INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam
 void DialogForm::InitDialog() {
     win::SetWindowTextUtf8(handle_, Table().caption);
     // The owner's font, so that the dialogs follow the main window's font switch.
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font), FALSE);
-    CreateControls(handle_, Table().controls, owner_.font, owner_.dpi);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.Font()), FALSE);
+    CreateControls(handle_, Table().controls, owner_.Font(), owner_.dpi);
     Fill();
     FitLabels();
     SizeAndCentre();
@@ -83,7 +83,7 @@ void DialogForm::Command(int id, int code) {
 // Labels take the size of their text in the font they show it in, as far as the dialog's edge.
 void DialogForm::FitLabels() const {
     const win::ScreenDc screen;
-    const win::SelectedObject font(screen.Get(), owner_.font);
+    const win::SelectedObject font(screen.Get(), owner_.Font());
     for (const ControlRow& row : Table().controls) {
         if (row.sizing != Sizing::kFitText) continue;
         const HWND control = Control(row.id);

@@ -5,17 +5,23 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <span>
 
 #include "ui/control_table_win.h"
+#include "win/handles_win.h"
 
 namespace dhsu {
+
+// Shared, so that a font that a DPI change replaces lives on while a dialog still shows it.
+using SharedFont = std::shared_ptr<const win::GdiObject>;
 
 // What a dialog takes from the window that opens it.
 struct DialogOwner {
     HWND window;
-    HFONT font;
+    SharedFont font;
     UINT dpi;
+    HFONT Font() const { return static_cast<HFONT>(font->Get()); }
 };
 
 // Modal results: the ids of the buttons that give them.
