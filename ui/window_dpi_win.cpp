@@ -1,5 +1,6 @@
 #include "ui/window_dpi_win.h"
 
+#include "win/entry_point_win.h"
 #include "win/handles_win.h"
 
 namespace dhsu {
@@ -14,9 +15,7 @@ using AdjustWindowRectExForDpiEntry = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, U
 
 template <typename Entry>
 Entry FindUser32Entry(const char* name) {
-    // Through the one function pointer type that converts to any other without a warning.
-    return reinterpret_cast<Entry>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return win::FindEntry<Entry>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 // Newer than Windows 7, which the program still runs on: looked up rather than linked.
