@@ -98,14 +98,15 @@ void DialogForm::FitLabels() const {
 }
 
 void DialogForm::SizeAndCentre() {
-    RECT frame{0, 0, Scale(Table().clientWidth, owner_.dpi),
-               Scale(Table().clientHeight, owner_.dpi)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(handle_, GWL_EXSTYLE)));
+    const SIZE frame =
+        FrameSize(static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE)),
+                  static_cast<DWORD>(GetWindowLongW(handle_, GWL_EXSTYLE)),
+                  {Scale(Table().clientWidth, owner_.dpi), Scale(Table().clientHeight, owner_.dpi)},
+                  owner_.dpi);
     MONITORINFO monitor{sizeof monitor};
     GetMonitorInfoW(MonitorFromWindow(owner_.window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& screen = monitor.rcMonitor;
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int width = frame.cx, height = frame.cy;
     SetWindowPos(handle_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
                  screen.top + (screen.bottom - screen.top - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -68,15 +68,20 @@ UINT WindowDpi(HWND window, WPARAM reportedDpi) {
     return plausible ? dpi : 0;
 }
 
-RECT FrameAroundCentre(HWND window, DWORD style, SIZE client, UINT dpi) {
+SIZE FrameSize(DWORD style, DWORD exStyle, SIZE client, UINT dpi) {
     RECT frame{0, 0, client.cx, client.cy};
     if (Entries().adjustWindowRectExForDpi)
-        Entries().adjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+        Entries().adjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
     else
-        AdjustWindowRectEx(&frame, style, FALSE, 0);
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+RECT FrameAroundCentre(HWND window, DWORD style, SIZE client, UINT dpi) {
+    const SIZE size = FrameSize(style, 0, client, dpi);
     RECT now{};
     GetWindowRect(window, &now);
-    const LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const LONG width = size.cx, height = size.cy;
     const LONG left = (now.left + now.right - width) / 2, top = (now.top + now.bottom - height) / 2;
     return {left, top, left + width, top + height};
 }
