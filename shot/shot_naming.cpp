@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
+#include "win/path_join.h"
+
 namespace dhsu {
 namespace {
 
 std::string PathOf(const std::string& folder, const std::string& name, const char* extension) {
-    // A drive's root already ends in its separator.
-    const bool separated = !folder.empty() && folder.back() == '\\';
-    return folder + (separated ? "" : "\\") + name + extension;
+    return win::JoinPath(folder, name + extension);
 }
 
 }  // namespace

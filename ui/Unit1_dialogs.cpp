@@ -6,6 +6,7 @@
 #include "ui/Unit_InputFilePrefix.h"
 #include "ui/Unit_NewFolder.h"
 #include "ui/Unit_OptionDialog.h"
+#include "win/path_join.h"
 #include "win/text_win.h"
 
 namespace dhsu {
@@ -16,7 +17,7 @@ void TForm1::POPUP_NEWFOLDERClick() {
     if (dialog.ShowModal() != kModalOk) return;
     // The name as typed: whatever the file system refuses gives the one message below.
     const std::wstring path =
-        SubfolderPath(folders_.Directory(), win::Wide(dialog.EditNewFolderText()));
+        win::JoinPath(folders_.Directory(), win::Wide(dialog.EditNewFolderText()));
     if (_wmkdir(path.c_str()) != 0) {
         MessageBoxW(handle_, L"Failure to create a new folder", L"ERROR",
                     MB_OK | MB_ICONINFORMATION);
