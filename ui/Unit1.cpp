@@ -35,7 +35,7 @@ bool TForm1::Create(int showCommand) {
     if (!CreateMainWindow(instance_, kWindowClass, dpi_, this)) {
         // The handle kept at WM_NCCREATE is gone; a failed FormCreate has shown its error.
         handle_ = nullptr;
-        if (stage_ == Stage::kFailed) return false;
+        if (stage_ == Stage::kCreating) return false;
         throw std::runtime_error("Cannot create the main window.");
     }
     ShowWindow(handle_, showCommand);
@@ -43,34 +43,16 @@ bool TForm1::Create(int showCommand) {
     return true;
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    // Only the window's creation brings the form; a later WM_NCCREATE is another program's.
-    if (message == WM_NCCREATE && form == nullptr) {
-        form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    // The conversion worker's steps on the queue, run here on the UI thread.
-    if (form->workerSteps_ && form->workerSteps_->HandleMessage(message, wParam)) return 0;
-    LRESULT result = 0;
-    const bool ranThrough =
-        RunShowingErrors(window, [&] { result = form->HandleMessage(message, wParam, lParam); });
-    // A start that failed ends the creation: a half-built window is never shown, nor closed.
-    if (!ranThrough && message == WM_CREATE && form->stage_ == Stage::kRunning) {
-        form->stage_ = Stage::kFailed;
-        return -1;
-    }
-    return result;
-}
-
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The conversion worker's steps on the queue, run here on the UI thread.
+    if (workerSteps_ && workerSteps_->HandleMessage(message, wParam)) return 0;
     switch (message) {
         case WM_CREATE:
             if (stage_ != Stage::kNew) return 0;
-            stage_ = Stage::kRunning;
+            // A FormCreate that throws leaves the stage here, and the creation ends.
+            stage_ = Stage::kCreating;
             FormCreate();
+            stage_ = Stage::kRunning;
             return 0;
         case WM_SHOWWINDOW:
             if (wParam) FormShow();

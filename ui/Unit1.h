@@ -14,6 +14,7 @@
 #include "shot/shot_recorder.h"
 #include "shot/shot_system_win.h"
 #include "shot/window_capture_win.h"
+#include "ui/base_window_win.h"
 #include "ui/button_clicks_win.h"
 #include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
@@ -25,7 +26,7 @@
 
 namespace dhsu {
 
-class TForm1 {
+class TForm1 : public BaseWindow<TForm1> {
   public:
     explicit TForm1(HINSTANCE instance);
     ~TForm1();
@@ -35,11 +36,10 @@ class TForm1 {
     // Creates the window (running FormCreate) and shows it; false when FormCreate failed, its
     // error shown and the window gone.
     bool Create(int showCommand);
-    HWND Handle() const { return handle_; }
     HFONT Font() const { return font_ ? static_cast<HFONT>(font_->Get()) : nullptr; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class BaseWindow<TForm1>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(int id, int code);
     LRESULT HandleColour(HWND control, HDC dc);
@@ -79,7 +79,6 @@ class TForm1 {
     void SetChecked(ControlId id, bool checked);
 
     HINSTANCE instance_;
-    HWND handle_ = nullptr;
     std::shared_ptr<const win::GdiObject> font_;  // shared with the open dialog
     win::GdiObject noticeBrush_;
     win::Menu PopupMenu1;
@@ -90,7 +89,7 @@ class TForm1 {
     SingleErrorBox shotErrorBox_;
     // Creation and destruction count only when they are our own: any program can post their
     // messages.
-    enum class Stage { kNew, kRunning, kFailed, kDestroying };
+    enum class Stage { kNew, kCreating, kRunning, kDestroying };
     Stage stage_ = Stage::kNew;
 
     // State the captures work on.

@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/error_box_win.h"
 #include "ui/window_dpi_win.h"
 #include "win/handles_win.h"
 #include "win/text_win.h"
@@ -35,26 +34,13 @@ int DialogForm::ShowModal() {
     return static_cast<int>(result);
 }
 
-INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<DialogForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-        // Only the dialog's creation brings the form; a later one is another program's.
-        if (form != nullptr) return FALSE;
-        form = reinterpret_cast<DialogForm*>(lParam);
-        form->handle_ = dialog;
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        // A dialog that could not be built is closed rather than shown half made.
-        if (!RunShowingErrors(dialog, [form] { form->InitDialog(); }))
-            EndDialog(dialog, kModalCancel);
-        return FALSE;  // the focus is set already
-    }
-    if (form == nullptr) return FALSE;
+INT_PTR DialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_GETFONT) {  // the font it shows, the main window's
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(form->owner_.Font()));
+        SetWindowLongPtrW(handle_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(owner_.Font()));
         return TRUE;
     }
     if (message != WM_COMMAND) return FALSE;
-    RunShowingErrors(dialog, [&] { form->Command(LOWORD(wParam), HIWORD(wParam)); });
+    Command(LOWORD(wParam), HIWORD(wParam));
     return TRUE;
 }
 
