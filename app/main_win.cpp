@@ -23,14 +23,17 @@ void TellAnotherInstanceRuns() {
                 MB_OK | MB_ICONINFORMATION);
 }
 
-void RunApplication(int showCommand, HINSTANCE instance) {
+// The exit status: 1 when the program could not start.
+int RunApplication(int showCommand, HINSTANCE instance) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_UPDOWN_CLASS};
     InitCommonControlsEx(&controls);
     dhsu::TForm1 form(instance);
+    bool started = false;
     dhsu::RunShowingErrors(nullptr, [&] {
-        form.Create(showCommand);
-        dhsu::win::RunMessageLoop(form.Handle());
+        started = form.Create(showCommand);
+        if (started) dhsu::win::RunMessageLoop(form.Handle());
     });
+    return started ? 0 : 1;
 }
 
 }  // namespace
@@ -48,6 +51,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
         TellAnotherInstanceRuns();
         return 1;
     }
-    RunApplication(showCommand, instance);
-    return 0;
+    return RunApplication(showCommand, instance);
 }

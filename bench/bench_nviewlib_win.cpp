@@ -25,6 +25,7 @@
 #include "bench/bench_screen.h"
 #include "bench/bench_timing.h"
 #include "nviewlib/nviewlib.h"
+#include "win/entry_point_win.h"
 #include "win/handles_win.h"
 
 namespace {
@@ -36,16 +37,12 @@ namespace fs = std::filesystem;
     std::exit(1);
 }
 
-template <typename Entry>
-Entry FindEntry(HMODULE module, const char* name) {
-    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
 class NviewLibrary {
   public:
     NviewLibrary() : module_(LoadLibraryW(L"NviewLib.dll")) {
-        load_ = FindEntry<decltype(&NViewLibLoad)>(module_.Get(), "NViewLibLoad");
-        save_ = FindEntry<decltype(&NViewLibSaveAsJPG)>(module_.Get(), "NViewLibSaveAsJPG");
+        load_ = dhsu::win::FindEntry<decltype(&NViewLibLoad)>(module_.Get(), "NViewLibLoad");
+        save_ =
+            dhsu::win::FindEntry<decltype(&NViewLibSaveAsJPG)>(module_.Get(), "NViewLibSaveAsJPG");
         if (!load_ || !save_) Fail("NviewLib.dll or its entry points missing");
     }
     bool Convert(const fs::path& bmp, int quality, const fs::path& jpg) const {

@@ -5,18 +5,13 @@
 #include <utility>
 
 #include "nviewlib/nviewlib.h"
+#include "win/entry_point_win.h"
 #include "win/files_win.h"
 #include "win/handles_win.h"
 #include "win/text_win.h"
 
 namespace dhsu::win {
 namespace {
-
-template <typename Entry>
-Entry FindEntry(HMODULE module, const char* name) {
-    // Through the one function pointer type that converts to any other without a warning.
-    return reinterpret_cast<Entry>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 // NviewLib.dll with its two entry points, both taking UTF-8 paths.
 class NviewLibrary final : public JpegLibrary {

@@ -39,11 +39,6 @@ bool LoadClipboardPicture(CaptureBuffer& image) {
 
 }  // namespace
 
-void DiscardClipboardBitmap(HWND owner) {
-    const win::OpenClipboardScope clipboard(owner);
-    if (clipboard.IsOpen() && IsClipboardFormatAvailable(CF_BITMAP)) EmptyClipboard();
-}
-
 bool CopyNewClipboardBitmap(HWND owner, DWORD recordedSequence, CaptureBuffer& image,
                             DWORD& sequence) {
     const win::OpenClipboardScope clipboard(owner);

@@ -2,11 +2,13 @@
 
 #include <cstdio>
 
+#include "win/path_join.h"
+
 namespace dhsu {
 namespace {
 
 std::string PathOf(const std::string& folder, const std::string& name, const char* extension) {
-    return folder + "\\" + name + extension;
+    return win::JoinPath(folder, name + extension);
 }
 
 }  // namespace

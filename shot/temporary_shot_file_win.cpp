@@ -3,6 +3,7 @@
 #include "shot/shot_file.h"
 #include "win/files_win.h"
 #include "win/new_file_win.h"
+#include "win/path_join.h"
 #include "win/text_win.h"
 
 namespace dhsu {
@@ -56,15 +57,17 @@ bool TemporaryShotFile::MoveTo(const std::string& path) {
 }
 
 void RemoveLeftoverShots(const std::string& folder) {
-    std::wstring directory = win::Wide(folder);
-    if (!directory.empty() && directory.back() != L'\\') directory += L'\\';
+    const std::wstring directory = win::Wide(folder);
     const std::string pattern =
         std::string(kTemporaryNamePrefix) + "*" + std::string(kTemporaryNameSuffix);
-    win::ForEachMatch(directory + win::Wide(pattern), [&](const WIN32_FIND_DATAW& found) {
-        constexpr DWORD kNotAPlainFile = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-        if (found.dwFileAttributes & kNotAPlainFile) return;
-        RemoveIfLeftover(directory + found.cFileName, win::Utf8(found.cFileName));
-    });
+    win::ForEachMatch(win::JoinPath(directory, win::Wide(pattern)),
+                      [&](const WIN32_FIND_DATAW& found) {
+                          constexpr DWORD kNotAPlainFile =
+                              FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+                          if (found.dwFileAttributes & kNotAPlainFile) return;
+                          RemoveIfLeftover(win::JoinPath(directory, std::wstring(found.cFileName)),
+                                           win::Utf8(found.cFileName));
+                      });
 }
 
 }  // namespace dhsu

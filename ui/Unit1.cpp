@@ -3,6 +3,7 @@
 #include <windowsx.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "settings/registry_key_store_win.h"
 #include "shot/temporary_shot_file_win.h"
@@ -29,36 +30,29 @@ TForm1::~TForm1() {
     if (handle_) Destroy();
 }
 
-void TForm1::Create(int showCommand) {
+bool TForm1::Create(int showCommand) {
     dpi_ = ScreenDpi();
-    CreateMainWindow(instance_, kWindowClass, dpi_, this);
-    if (!handle_) throw std::runtime_error("Cannot create the main window.");
+    if (!CreateMainWindow(instance_, kWindowClass, dpi_, this)) {
+        // The handle kept at WM_NCCREATE is gone; a failed FormCreate has shown its error.
+        handle_ = nullptr;
+        if (stage_ == Stage::kCreating) return false;
+        throw std::runtime_error("Cannot create the main window.");
+    }
     ShowWindow(handle_, showCommand);
     UpdateWindow(handle_);
-}
-
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    // Only the window's creation brings the form; a later WM_NCCREATE is another program's.
-    if (message == WM_NCCREATE && form == nullptr) {
-        form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        form->handle_ = window;
-        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-    }
-    if (form == nullptr) return DefWindowProcW(window, message, wParam, lParam);
-    // The conversion worker's steps on the queue, run here on the UI thread.
-    if (form->workerSteps_ && form->workerSteps_->HandleMessage(message, wParam)) return 0;
-    LRESULT result = 0;
-    RunShowingErrors(window, [&] { result = form->HandleMessage(message, wParam, lParam); });
-    return result;
+    return true;
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The conversion worker's steps on the queue, run here on the UI thread.
+    if (workerSteps_ && workerSteps_->HandleMessage(message, wParam)) return 0;
     switch (message) {
         case WM_CREATE:
             if (stage_ != Stage::kNew) return 0;
-            stage_ = Stage::kRunning;
+            // A FormCreate that throws leaves the stage here, and the creation ends.
+            stage_ = Stage::kCreating;
             FormCreate();
+            stage_ = Stage::kRunning;
             return 0;
         case WM_SHOWWINDOW:
             if (wParam) FormShow();
@@ -102,7 +96,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             DpiChanged(wParam);
             return 0;
         case WM_GETFONT:  // the font its controls and the dialogs show
-            return reinterpret_cast<LRESULT>(font_.Get());
+            return reinterpret_cast<LRESULT>(Font());
         case WM_CLOSE:
             if (closing_) return 0;  // already waiting for the queue to drain
             // Settings that cannot be saved are reported, but never keep the program open.
@@ -180,7 +174,7 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 }
 
 void TForm1::FormCreate() {
-    font_ = CreateWindowFont(dpi_);
+    font_ = std::make_shared<const win::GdiObject>(CreateWindowFont(dpi_));
     BuildControls();
     UpdateEncodingCaption();
     SendMessageW(
@@ -296,7 +290,10 @@ void TForm1::BuildControls() {
 
 void TForm1::LayOut(UINT dpi) {
     dpi_ = dpi;
-    font_ = CreateWindowFont(dpi);
+    // The old font outlives its replacement's arrival in every control, and an open dialog
+    // keeps it as long as it shows it.
+    const auto previous =
+        std::exchange(font_, std::make_shared<const win::GdiObject>(CreateWindowFont(dpi)));
     LayoutControls(handle_, MainWindowControls(), Font(), dpi);
     InvalidateRect(handle_, nullptr, TRUE);
 }

@@ -14,6 +14,7 @@
 #include "shot/shot_recorder.h"
 #include "shot/shot_system_win.h"
 #include "shot/window_capture_win.h"
+#include "ui/base_window_win.h"
 #include "ui/button_clicks_win.h"
 #include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
@@ -25,20 +26,20 @@
 
 namespace dhsu {
 
-class TForm1 {
+class TForm1 : public BaseWindow<TForm1> {
   public:
     explicit TForm1(HINSTANCE instance);
     ~TForm1();
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
 
-    // Creates the window (running FormCreate) and shows it.
-    void Create(int showCommand);
-    HWND Handle() const { return handle_; }
-    HFONT Font() const { return static_cast<HFONT>(font_.Get()); }
+    // Creates the window (running FormCreate) and shows it; false when FormCreate failed, its
+    // error shown and the window gone.
+    bool Create(int showCommand);
+    HFONT Font() const { return font_ ? static_cast<HFONT>(font_->Get()) : nullptr; }
 
   private:
-    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class BaseWindow<TForm1>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(int id, int code);
     LRESULT HandleColour(HWND control, HDC dc);
@@ -78,8 +79,7 @@ class TForm1 {
     void SetChecked(ControlId id, bool checked);
 
     HINSTANCE instance_;
-    HWND handle_ = nullptr;
-    win::GdiObject font_;
+    std::shared_ptr<const win::GdiObject> font_;  // shared with the open dialog
     win::GdiObject noticeBrush_;
     win::Menu PopupMenu1;
     ButtonClicks buttonClicks_;
@@ -89,7 +89,7 @@ class TForm1 {
     SingleErrorBox shotErrorBox_;
     // Creation and destruction count only when they are our own: any program can post their
     // messages.
-    enum class Stage { kNew, kRunning, kDestroying };
+    enum class Stage { kNew, kCreating, kRunning, kDestroying };
     Stage stage_ = Stage::kNew;
 
     // State the captures work on.

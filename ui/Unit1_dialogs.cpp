@@ -6,17 +6,18 @@
 #include "ui/Unit_InputFilePrefix.h"
 #include "ui/Unit_NewFolder.h"
 #include "ui/Unit_OptionDialog.h"
+#include "win/path_join.h"
 #include "win/text_win.h"
 
 namespace dhsu {
 
 void TForm1::POPUP_NEWFOLDERClick() {
-    TForm_Input dialog({handle_, Font(), dpi_});
+    TForm_Input dialog({handle_, font_, dpi_});
     dialog.SetLabelParentCaption("Parent Folder : " + win::Utf8(folders_.Directory()));
     if (dialog.ShowModal() != kModalOk) return;
     // The name as typed: whatever the file system refuses gives the one message below.
     const std::wstring path =
-        SubfolderPath(folders_.Directory(), win::Wide(dialog.EditNewFolderText()));
+        win::JoinPath(folders_.Directory(), win::Wide(dialog.EditNewFolderText()));
     if (_wmkdir(path.c_str()) != 0) {
         MessageBoxW(handle_, L"Failure to create a new folder", L"ERROR",
                     MB_OK | MB_ICONINFORMATION);
@@ -26,7 +27,7 @@ void TForm1::POPUP_NEWFOLDERClick() {
 }
 
 void TForm1::Button_FileNameClick() {
-    TForm_InputFilePrefix dialog({handle_, Font(), dpi_});
+    TForm_InputFilePrefix dialog({handle_, font_, dpi_});
     dialog.SetFilePrefix(filePrefix_);
     dialog.SetSuffixMode(suffixMode_);
     if (dialog.ShowModal() != kModalOk) return;
@@ -35,7 +36,7 @@ void TForm1::Button_FileNameClick() {
 }
 
 void TForm1::Button_OptionClick() {
-    TForm_KeyAssign dialog({handle_, Font(), dpi_});
+    TForm_KeyAssign dialog({handle_, font_, dpi_});
     dialog.SetKey(shutterKey_);
     if (dialog.ShowModal() != kModalOk) return;
     shutterKey_ = dialog.Key();

@@ -6,24 +6,10 @@
 
 #include "ui/Unit1.h"
 #include "ui/captions.h"
+#include "win/scoped_flag.h"
 #include "win/text_win.h"
 
 namespace dhsu {
-namespace {
-
-// Marks a shot as under way for as long as it lives.
-class ShotInProgress {
-  public:
-    explicit ShotInProgress(bool& flag) : flag_(flag) { flag_ = true; }
-    ~ShotInProgress() { flag_ = false; }
-    ShotInProgress(const ShotInProgress&) = delete;
-    ShotInProgress& operator=(const ShotInProgress&) = delete;
-
-  private:
-    bool& flag_;
-};
-
-}  // namespace
 
 // A full queue may hold lines another program added; the worker drops those. (A forged message
 // may come before FormCreate has made the worker.)
@@ -36,7 +22,7 @@ bool TForm1::QueueRefusesShots() {
 void TForm1::ShutterKeyPressed() {
     if (QueueRefusesShots()) return;
     {
-        const ShotInProgress shot(shotInProgress_);
+        const win::ScopedFlag shot(shotInProgress_);
         try {
             if (windowCapture_.CaptureForegroundWindow(IsChecked(CheckBox_ClientRect), Image1))
                 RecordShot();
@@ -58,7 +44,7 @@ void TForm1::ClipboardChanged(WPARAM wParam, LPARAM lParam) {
 void TForm1::CaptureClipboardChanges() {
     while (std::exchange(clipboardChanged_, false)) {
         if (QueueRefusesShots()) return;
-        const ShotInProgress shot(shotInProgress_);
+        const win::ScopedFlag shot(shotInProgress_);
         try {
             DWORD sequence = 0;
             if (!CopyNewClipboardBitmap(handle_, recordedClipboardSequence_, Image1, sequence))

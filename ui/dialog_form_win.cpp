@@ -4,7 +4,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "ui/error_box_win.h"
 #include "ui/window_dpi_win.h"
 #include "win/handles_win.h"
 #include "win/text_win.h"
@@ -35,34 +34,21 @@ int DialogForm::ShowModal() {
     return static_cast<int>(result);
 }
 
-INT_PTR CALLBACK DialogForm::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* form = reinterpret_cast<DialogForm*>(GetWindowLongPtrW(dialog, DWLP_USER));
-    if (message == WM_INITDIALOG) {
-        // Only the dialog's creation brings the form; a later one is another program's.
-        if (form != nullptr) return FALSE;
-        form = reinterpret_cast<DialogForm*>(lParam);
-        form->handle_ = dialog;
-        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-        // A dialog that could not be built is closed rather than shown half made.
-        if (!RunShowingErrors(dialog, [form] { form->InitDialog(); }))
-            EndDialog(dialog, kModalCancel);
-        return FALSE;  // the focus is set already
-    }
-    if (form == nullptr) return FALSE;
+INT_PTR DialogForm::HandleMessage(UINT message, WPARAM wParam, LPARAM) {
     if (message == WM_GETFONT) {  // the font it shows, the main window's
-        SetWindowLongPtrW(dialog, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(form->owner_.font));
+        SetWindowLongPtrW(handle_, DWLP_MSGRESULT, reinterpret_cast<LONG_PTR>(owner_.Font()));
         return TRUE;
     }
     if (message != WM_COMMAND) return FALSE;
-    RunShowingErrors(dialog, [&] { form->Command(LOWORD(wParam), HIWORD(wParam)); });
+    Command(LOWORD(wParam), HIWORD(wParam));
     return TRUE;
 }
 
 void DialogForm::InitDialog() {
     win::SetWindowTextUtf8(handle_, Table().caption);
     // The owner's font, so that the dialogs follow the main window's font switch.
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.font), FALSE);
-    CreateControls(handle_, Table().controls, owner_.font, owner_.dpi);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(owner_.Font()), FALSE);
+    CreateControls(handle_, Table().controls, owner_.Font(), owner_.dpi);
     Fill();
     FitLabels();
     SizeAndCentre();
@@ -83,7 +69,7 @@ void DialogForm::Command(int id, int code) {
 // Labels take the size of their text in the font they show it in, as far as the dialog's edge.
 void DialogForm::FitLabels() const {
     const win::ScreenDc screen;
-    const win::SelectedObject font(screen.Get(), owner_.font);
+    const win::SelectedObject font(screen.Get(), owner_.Font());
     for (const ControlRow& row : Table().controls) {
         if (row.sizing != Sizing::kFitText) continue;
         const HWND control = Control(row.id);
@@ -98,14 +84,15 @@ void DialogForm::FitLabels() const {
 }
 
 void DialogForm::SizeAndCentre() {
-    RECT frame{0, 0, Scale(Table().clientWidth, owner_.dpi),
-               Scale(Table().clientHeight, owner_.dpi)};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongW(handle_, GWL_EXSTYLE)));
+    const SIZE frame =
+        FrameSize(static_cast<DWORD>(GetWindowLongW(handle_, GWL_STYLE)),
+                  static_cast<DWORD>(GetWindowLongW(handle_, GWL_EXSTYLE)),
+                  {Scale(Table().clientWidth, owner_.dpi), Scale(Table().clientHeight, owner_.dpi)},
+                  owner_.dpi);
     MONITORINFO monitor{sizeof monitor};
     GetMonitorInfoW(MonitorFromWindow(owner_.window, MONITOR_DEFAULTTOPRIMARY), &monitor);
     const RECT& screen = monitor.rcMonitor;
-    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const int width = frame.cx, height = frame.cy;
     SetWindowPos(handle_, nullptr, screen.left + (screen.right - screen.left - width) / 2,
                  screen.top + (screen.bottom - screen.top - height) / 2, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);

@@ -5,17 +5,24 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <span>
 
+#include "ui/base_window_win.h"
 #include "ui/control_table_win.h"
+#include "win/handles_win.h"
 
 namespace dhsu {
+
+// Shared, so that a font that a DPI change replaces lives on while a dialog still shows it.
+using SharedFont = std::shared_ptr<const win::GdiObject>;
 
 // What a dialog takes from the window that opens it.
 struct DialogOwner {
     HWND window;
-    HFONT font;
+    SharedFont font;
     UINT dpi;
+    HFONT Font() const { return static_cast<HFONT>(font->Get()); }
 };
 
 // Modal results: the ids of the buttons that give them.
@@ -33,7 +40,7 @@ struct DialogTable {
     std::span<const ControlRow> controls;
 };
 
-class DialogForm {
+class DialogForm : public BaseWindow<DialogForm> {
   public:
     explicit DialogForm(const DialogOwner& owner) : owner_(owner) {}
     virtual ~DialogForm() = default;
@@ -53,18 +60,17 @@ class DialogForm {
     // Keeps what the caller reads once an OK has closed the dialog.
     virtual void ReadBack() {}
 
-    HWND Handle() const { return handle_; }
     HWND Control(int id) const { return GetDlgItem(handle_, id); }
 
   private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    friend class BaseWindow<DialogForm>;
+    INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void InitDialog();
     void Command(int id, int code);
     void FitLabels() const;
     void SizeAndCentre();
 
     DialogOwner owner_;
-    HWND handle_ = nullptr;
 };
 
 }  // namespace dhsu

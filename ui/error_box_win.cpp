@@ -1,6 +1,7 @@
 #include "ui/error_box_win.h"
 
 #include "ui/captions.h"
+#include "win/scoped_flag.h"
 #include "win/text_win.h"
 
 namespace dhsu {
@@ -12,11 +13,7 @@ void ShowErrorBox(HWND owner, const std::string& message) {
 
 void SingleErrorBox::Show(HWND owner, const std::string& message) {
     if (showing_) return;
-    showing_ = true;
-    struct ClearWhenDone {
-        bool& showing;
-        ~ClearWhenDone() { showing = false; }
-    } clear{showing_};
+    const win::ScopedFlag showing(showing_);
     ShowErrorBox(owner, message);
 }
 

@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "win/files_win.h"
+#include "win/path_join.h"
 #include "win/text_win.h"
 
 namespace dhsu {
@@ -32,11 +33,6 @@ void AddRow(HWND list, int level, const std::wstring& name) {
 
 }  // namespace
 
-std::wstring SubfolderPath(const std::wstring& directory, const std::wstring& name) {
-    if (!directory.empty() && directory.back() == L'\\') return directory + name;
-    return directory + L'\\' + name;
-}
-
 std::wstring NormalizeDirectory(std::wstring directory) {
     while (directory.size() > 3 && directory.back() == L'\\') directory.pop_back();
     if (directory.size() == 2 && directory[1] == L':') directory += L'\\';
@@ -63,10 +59,12 @@ void FolderBrowser::RefreshFiles() {
     SendMessageW(fileList_, WM_SETREDRAW, FALSE, 0);
     SendMessageW(fileList_, LB_RESETCONTENT, 0, 0);
     for (const wchar_t* mask : kFileMasks) {
-        win::ForEachMatch(SubfolderPath(directory_, mask), [&](const WIN32_FIND_DATAW& found) {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                SendMessageW(fileList_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
-        });
+        win::ForEachMatch(win::JoinPath<wchar_t>(directory_, mask),
+                          [&](const WIN32_FIND_DATAW& found) {
+                              if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                                  SendMessageW(fileList_, LB_ADDSTRING, 0,
+                                               reinterpret_cast<LPARAM>(found.cFileName));
+                          });
     }
     SendMessageW(fileList_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(fileList_, nullptr, TRUE);
@@ -97,7 +95,7 @@ void FolderBrowser::FillDirectoryTree() {
     SendMessageW(directoryList_, LB_SETCURSEL, treePaths_.size() - 1, 0);
     const int childLevel = static_cast<int>(treePaths_.size());
     std::vector<std::wstring> children;
-    win::ForEachMatch(SubfolderPath(directory_, L"*"), [&](const WIN32_FIND_DATAW& found) {
+    win::ForEachMatch(win::JoinPath<wchar_t>(directory_, L"*"), [&](const WIN32_FIND_DATAW& found) {
         const std::wstring name = found.cFileName;
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && name != L"." && name != L"..")
             children.push_back(name);
@@ -108,7 +106,7 @@ void FolderBrowser::FillDirectoryTree() {
     });
     for (const std::wstring& name : children) {
         AddRow(directoryList_, childLevel, name);
-        treePaths_.push_back(SubfolderPath(directory_, name));
+        treePaths_.push_back(win::JoinPath<wchar_t>(directory_, name));
     }
     SendMessageW(directoryList_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(directoryList_, nullptr, TRUE);

@@ -33,9 +33,6 @@ class FolderBrowser {
     std::vector<std::wstring> treePaths_;  // the full path of each directory-list row
 };
 
-// "C:\Shots" + "New" -> "C:\Shots\New"; a drive's root has its separator already.
-std::wstring SubfolderPath(const std::wstring& directory, const std::wstring& name);
-
 // "C:\Shots\" -> "C:\Shots"; a drive's root keeps its separator.
 std::wstring NormalizeDirectory(std::wstring directory);
 

@@ -73,11 +73,11 @@ void RegisterMainWindowClass(HINSTANCE instance, const wchar_t* className, WNDPR
 }
 
 HWND CreateMainWindow(HINSTANCE instance, const wchar_t* className, UINT dpi, void* param) {
-    RECT frame{0, 0, Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
-    AdjustWindowRectEx(&frame, kMainWindowStyle, FALSE, 0);
+    const SIZE frame =
+        FrameSize(kMainWindowStyle, 0, {Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)}, dpi);
     return CreateWindowExW(0, className, win::Wide(kAppTitle).c_str(), kMainWindowStyle,
-                           CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
-                           frame.bottom - frame.top, nullptr, nullptr, instance, param);
+                           CW_USEDEFAULT, CW_USEDEFAULT, frame.cx, frame.cy, nullptr, nullptr,
+                           instance, param);
 }
 
 }  // namespace dhsu

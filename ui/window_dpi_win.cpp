@@ -1,5 +1,6 @@
 #include "ui/window_dpi_win.h"
 
+#include "win/entry_point_win.h"
 #include "win/handles_win.h"
 
 namespace dhsu {
@@ -14,9 +15,7 @@ using AdjustWindowRectExForDpiEntry = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, U
 
 template <typename Entry>
 Entry FindUser32Entry(const char* name) {
-    // Through the one function pointer type that converts to any other without a warning.
-    return reinterpret_cast<Entry>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleW(L"user32.dll"), name)));
+    return win::FindEntry<Entry>(GetModuleHandleW(L"user32.dll"), name);
 }
 
 // Newer than Windows 7, which the program still runs on: looked up rather than linked.
@@ -69,15 +68,20 @@ UINT WindowDpi(HWND window, WPARAM reportedDpi) {
     return plausible ? dpi : 0;
 }
 
-RECT FrameAroundCentre(HWND window, DWORD style, SIZE client, UINT dpi) {
+SIZE FrameSize(DWORD style, DWORD exStyle, SIZE client, UINT dpi) {
     RECT frame{0, 0, client.cx, client.cy};
     if (Entries().adjustWindowRectExForDpi)
-        Entries().adjustWindowRectExForDpi(&frame, style, FALSE, 0, dpi);
+        Entries().adjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
     else
-        AdjustWindowRectEx(&frame, style, FALSE, 0);
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    return {frame.right - frame.left, frame.bottom - frame.top};
+}
+
+RECT FrameAroundCentre(HWND window, DWORD style, SIZE client, UINT dpi) {
+    const SIZE size = FrameSize(style, 0, client, dpi);
     RECT now{};
     GetWindowRect(window, &now);
-    const LONG width = frame.right - frame.left, height = frame.bottom - frame.top;
+    const LONG width = size.cx, height = size.cy;
     const LONG left = (now.left + now.right - width) / 2, top = (now.top + now.bottom - height) / 2;
     return {left, top, left + width, top + height};
 }

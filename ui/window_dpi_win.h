@@ -29,6 +29,9 @@ UINT ScreenDpi();
 // cannot say, and their message's DPI is taken only when it is one a monitor can have.
 UINT WindowDpi(HWND window, WPARAM reportedDpi);
 
+// The size of a window with these styles around a client area of `client` at that DPI.
+SIZE FrameSize(DWORD style, DWORD exStyle, SIZE client, UINT dpi);
+
 // The frame of a window with this style and client size at that DPI, around the window's
 // present centre, so that the window stays on the monitor that gave it the DPI.
 RECT FrameAroundCentre(HWND window, DWORD style, SIZE client, UINT dpi);

@@ -182,6 +182,10 @@ bool DhsuProcess::IsChecked(int id) const {
 
 DWORD DhsuProcess::Close(std::chrono::milliseconds timeout) {
     PostMessageW(window_, WM_CLOSE, 0, 0);
+    return ExitCode(timeout);
+}
+
+DWORD DhsuProcess::ExitCode(std::chrono::milliseconds timeout) const {
     if (!HasExited(timeout)) return STILL_ACTIVE;
     DWORD code = 0;
     GetExitCodeProcess(info_.hProcess, &code);

@@ -70,6 +70,8 @@ class DhsuProcess {
     bool IsChecked(int id) const;
     // Closes the window and waits for the process; returns its exit code.
     DWORD Close(std::chrono::milliseconds timeout = kPatience);
+    // Waits for the process to end by itself; its exit code, or STILL_ACTIVE.
+    DWORD ExitCode(std::chrono::milliseconds timeout = kPatience) const;
     bool HasExited(std::chrono::milliseconds wait = 0ms) const;
     // Ends the process at once, as Windows does at the end of a session.
     void Kill();

@@ -172,6 +172,20 @@ TEST_F(MainWindowTest, SecondStartIsRefusedWithAMessageAndTheFirstGoesOn) {
     EXPECT_NE(dhsu->Window(), nullptr);
 }
 
+// A start that fails before the conversion worker exists must not leave a half-built window
+// that crashes when closed: the error is shown, and the program ends without saving.
+TEST(FailedStart, ShowsTheErrorAndExitsWithoutAWindowOrSaving) {
+    DhsuProcess dhsu(FreshFolder("FailedStart"), false, false, false,
+                     TestDirectory() / "dhsu_failing_start.exe");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor(
+        [&] { return (box = FindMessageBox(L"DH Screenshot Utility", dhsu.Id())) != nullptr; }));
+    EXPECT_EQ(MessageBoxText(box), "The start failed on purpose.");
+    DismissMessageBox(box);
+    EXPECT_EQ(dhsu.ExitCode(), 1u);  // a window left standing would keep it running
+    EXPECT_FALSE(ReadDwordSetting(L"Shutter").has_value());
+}
+
 // A copy of dhsu.exe, ended with the test if it still runs.
 struct StartedCopy {
     StartedCopy() = default;

@@ -99,9 +99,11 @@ TEST_F(ShotNamingTest, EmptyPrefixGivesBareNumbers) {
     EXPECT_EQ(Next(empty, SuffixMode::kNumbered), "C:\\Shots\\0002.bmp");
 }
 
-TEST_F(ShotNamingTest, AnyNonZeroModeIsNumberedAndSeparatorIsAlwaysAdded) {
+// A drive's root ends in its separator already: the path that messages show has one.
+TEST_F(ShotNamingTest, AnyNonZeroModeIsNumberedAndADriveRootGetsOneSeparator) {
     folder = "C:\\";
-    EXPECT_EQ(Next(prefix, static_cast<SuffixMode>(7)), "C:\\\\DH0001.bmp");
+    EXPECT_EQ(Next(prefix, static_cast<SuffixMode>(7)), "C:\\DH0001.bmp");
+    EXPECT_EQ(system.probes.front(), "C:\\DH0001.bmp");
 }
 
 TEST_F(ShotNamingTest, TimestampNamesFromTheWorkedExamples) {
