@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The time from the shutter key to the BMP complete on disk, against a plain BitBlt and write of
-# the same 1920 x 1080 window, with dhsu.exe under Wine in a virtual display large enough for
-# two such windows side by side (one busy, one flat), the same press over the window painted flat, which the program reads twice, and
-# the press of the twin whose window device context reads black, as a GPU-drawn window's does.
+# The time from the shutter key to the BMP complete on disk, against the plainest capture and
+# write of the same 1920 x 1080 window, with dhsu.exe under Wine in a virtual display large enough
+# for two such windows side by side (one busy, one flat); the same press over the flat window,
+# which the program reads twice; and the press of the twin whose window device context reads
+# black, as a GPU-drawn window's does.
 # Every build this host runs is measured (as the end-to-end tests choose them). The benchmark
 # gives the program settings of its own in the build's Wine prefix.
 # With two cores or more, the X server gets the last core and Wine the others, as a display has
