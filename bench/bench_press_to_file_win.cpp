@@ -256,53 +256,52 @@ double TimedShot(const e2e::DhsuProcess& dhsu, HWND target, const std::filesyste
     return ms;
 }
 
-// Alternates (a) and (b) over the busy window and (c) over the flat one, each brought to the
-// front untimed; false when a press gave no file.
-bool MeasurePresses(const e2e::DhsuProcess& dhsu, const Target& target,
-                    const std::filesystem::path& folder, int presses, Samples& samples) {
+// Each round: (a) over the busy window, then a press over `first` and one over `second`, each
+// brought to the front untimed; `keep` takes the rounds after the warm-ups. False when a press
+// gave no file.
+template <typename Keep>
+bool AlternatePresses(const e2e::DhsuProcess& dhsu, const Target& target, HWND first,
+                      HWND second, const std::filesystem::path& folder, int presses, Keep keep) {
     PlainBlitAndWrite plain(target.busy);
     for (int i = 1; i <= kWarmUps + presses; ++i) {
         if (!BringToFront(target.busy)) return false;
         const auto plainFile = folder / "plain.bmp";
         const BlitAndWrite a = plain.Run(plainFile);
         std::filesystem::remove(plainFile);
-        const double b = TimedShot(dhsu, target.busy, folder / "shots", 2 * i - 1);
-        if (b < 0) return false;
-        const double c = TimedShot(dhsu, target.flat, folder / "shots", 2 * i);
-        if (c < 0) return false;
-        if (i <= kWarmUps) continue;
-        samples.blits.push_back(a.blitMs);
-        samples.writes.push_back(a.writeMs);
-        samples.plain.push_back(a.blitMs + a.writeMs);
-        samples.press.push_back(b);
-        samples.flatPress.push_back(c);
+        const double one = TimedShot(dhsu, first, folder / "shots", 2 * i - 1);
+        if (one < 0) return false;
+        const double two = TimedShot(dhsu, second, folder / "shots", 2 * i);
+        if (two < 0) return false;
+        if (i > kWarmUps) keep(a, one, two);
     }
     return true;
 }
 
-// Alternates (a), (b') (the twin over the window it reads as the program reads any) and (d)
-// (the twin over the busy window, whose own device context it reads black); the warm-ups
-// include the first press of (d), which reads the window's own device context before the
-// screen.
+// Alternates (a) and (b) over the busy window and (c) over the flat one.
+bool MeasurePresses(const e2e::DhsuProcess& dhsu, const Target& target,
+                    const std::filesystem::path& folder, int presses, Samples& samples) {
+    return AlternatePresses(dhsu, target, target.busy, target.flat, folder, presses,
+                            [&](const BlitAndWrite& a, double b, double c) {
+                                samples.blits.push_back(a.blitMs);
+                                samples.writes.push_back(a.writeMs);
+                                samples.plain.push_back(a.blitMs + a.writeMs);
+                                samples.press.push_back(b);
+                                samples.flatPress.push_back(c);
+                            });
+}
+
+// Alternates (a), (d) (the twin over the busy window, whose own device context it reads black)
+// and (b') (the twin over the window it reads as the program reads any); the warm-ups include
+// the first press of (d), which reads the window's own device context before the screen.
 bool MeasureTwinPresses(const e2e::DhsuProcess& twin, const Target& target,
                         const std::filesystem::path& folder, int presses, Samples& samples) {
-    PlainBlitAndWrite plain(target.busy);
     SendMessageW(target.flat, kPaintBusyThroughGdi, 0, 0);
-    for (int i = 1; i <= kWarmUps + presses; ++i) {
-        if (!BringToFront(target.busy)) return false;
-        const auto plainFile = folder / "plain.bmp";
-        const BlitAndWrite a = plain.Run(plainFile);
-        std::filesystem::remove(plainFile);
-        const double d = TimedShot(twin, target.busy, folder / "shots", 2 * i - 1);
-        if (d < 0) return false;
-        const double b = TimedShot(twin, target.flat, folder / "shots", 2 * i);
-        if (b < 0) return false;
-        if (i <= kWarmUps) continue;
-        samples.twinPlain.push_back(a.blitMs + a.writeMs);
-        samples.twinOrdinary.push_back(b);
-        samples.twinPress.push_back(d);
-    }
-    return true;
+    return AlternatePresses(twin, target, target.busy, target.flat, folder, presses,
+                            [&](const BlitAndWrite& a, double d, double b) {
+                                samples.twinPlain.push_back(a.blitMs + a.writeMs);
+                                samples.twinOrdinary.push_back(b);
+                                samples.twinPress.push_back(d);
+                            });
 }
 
 struct Spread {
