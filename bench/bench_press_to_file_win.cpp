@@ -318,6 +318,11 @@ void PrintRow(const char* name, const std::vector<double>& samples) {
     std::printf("%-34s %7.1f ms (%.1f-%.1f)\n", name, s.median, s.low, s.high);
 }
 
+void PrintRatio(const char* name, const std::vector<double>& over,
+                const std::vector<double>& under) {
+    std::printf("%-34s %7.2f\n", name, SpreadOf(over).median / SpreadOf(under).median);
+}
+
 void PrintResults(int presses, const Samples& samples) {
     std::printf("%d x %d client area, median of %d presses (min-max)\n", kWidth, kHeight, presses);
     PrintRow("  BitBlt into a memory DC", samples.blits);
@@ -325,20 +330,14 @@ void PrintResults(int presses, const Samples& samples) {
     PrintRow("(a) BitBlt + plain write", samples.plain);
     PrintRow("(b) shutter key to BMP on disk", samples.press);
     PrintRow("(c) the same, flat window", samples.flatPress);
-    const double pressMs = SpreadOf(samples.press).median;
-    std::printf("ratio (b) / (a)                    %7.2f\n",
-                pressMs / SpreadOf(samples.plain).median);
-    std::printf("ratio (c) / (b), read twice        %7.2f\n",
-                SpreadOf(samples.flatPress).median / pressMs);
+    PrintRatio("ratio (b) / (a)", samples.press, samples.plain);
+    PrintRatio("ratio (c) / (b), read twice", samples.flatPress, samples.press);
     if (samples.twinPress.empty()) return;
     PrintRow("(a') the same as (a), beside (d)", samples.twinPlain);
     PrintRow("(b') the twin, read as (b)", samples.twinOrdinary);
     PrintRow("(d) the twin, black DC, later", samples.twinPress);
-    const double twinMs = SpreadOf(samples.twinPress).median;
-    std::printf("ratio (d) / (b')                   %7.2f\n",
-                twinMs / SpreadOf(samples.twinOrdinary).median);
-    std::printf("ratio (d) / (a')                   %7.2f\n",
-                twinMs / SpreadOf(samples.twinPlain).median);
+    PrintRatio("ratio (d) / (b')", samples.twinPress, samples.twinOrdinary);
+    PrintRatio("ratio (d) / (a')", samples.twinPress, samples.twinPlain);
 }
 
 // dhsu.exe's rows, then the twin's, which cannot run beside it (one instance at a time).
