@@ -45,7 +45,7 @@ bool TForm1::Create(int showCommand) {
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The conversion worker's steps on the queue, run here on the UI thread.
-    if (workerSteps_ && workerSteps_->HandleMessage(message, wParam)) return 0;
+    if (conversion_.HandleWorkerStep(message, wParam)) return 0;
     switch (message) {
         case WM_CREATE:
             if (stage_ != Stage::kNew) return 0;
@@ -181,10 +181,7 @@ void TForm1::FormCreate() {
         handle_, WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
     DiscardClipboardBitmap(handle_);
-    workerSteps_ = std::make_shared<win::WorkerStepMessage>(handle_);
-    encodeJpeg_ =
-        CreateEncodeJpeg({queue_, workerSteps_, std::make_shared<win::WinConversionPlatform>(),
-                          [this] { ListBox_BMPFilesClick(); }});
+    conversion_.Start(handle_, [this] { ListBox_BMPFilesClick(); });
     ApplySettings(win::LoadStoredSettings());
     RemoveLeftoverShots(Directory());
     clipboardViewer_.Join(handle_);
@@ -245,8 +242,7 @@ void TForm1::ApplicationActivated() {
 void TForm1::FormClose() {
     closing_ = true;
     // The worker's steps come as sent messages: between them the loop sleeps, not spins.
-    StopEncodeJpegOnClose(bmpFiles_, *encodeJpeg_,
-                          [this] { win::HandleMessagesThenWait(handle_, kCloseWaitMs); });
+    conversion_.StopOnClose([this] { win::HandleMessagesThenWait(handle_, kCloseWaitMs); });
     win::SaveStoredSettings(CurrentSettings());
 }
 
@@ -254,7 +250,7 @@ void TForm1::FormClose() {
 // now, and the files still queued stay BMPs rather than hold up the shut-down.
 void TForm1::FormEndSession() {
     sessionEnded_ = true;
-    StopEncodeJpegNow(*encodeJpeg_);
+    conversion_.StopNow();
     RunShowingErrors(handle_, [this] { win::SaveStoredSettings(CurrentSettings()); });
     FormDestroy();
 }
@@ -284,8 +280,7 @@ void TForm1::BuildControls() {
         items.Release();
     folders_.Attach(Control(DriveComboBox1), Control(DirectoryListBox1), Control(FileListBox1));
     for (ControlId id : {Button_FileName, Button_Option}) buttonClicks_.Watch(Control(id));
-    bmpFiles_.Attach(Control(ListBox_BMPFiles));
-    qualities_.Attach(Control(ListBox_Q));
+    conversion_.Attach(Control(ListBox_BMPFiles), Control(ListBox_Q));
 }
 
 void TForm1::LayOut(UINT dpi) {

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "jpeg/encode_jpeg_win.h"
+#include "jpeg/jpeg_conversion_win.h"
 #include "settings/settings.h"
 #include "shot/capture_buffer_win.h"
 #include "shot/clipboard_capture_win.h"
@@ -18,7 +18,6 @@
 #include "ui/button_clicks_win.h"
 #include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
-#include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls_win.h"
 #include "ui/quality_spinner_win.h"
 #include "ui/shutter_hotkey_win.h"
@@ -54,7 +53,6 @@ class TForm1 : public BaseWindow<TForm1> {
     void ApplicationActivated();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
     // The shots (Unit1_shots.cpp).
-    bool QueueRefusesShots();
     void ShutterKeyPressed();
     void ClipboardChanged(WPARAM wParam, LPARAM lParam);
     void CaptureClipboardChanges();
@@ -99,8 +97,6 @@ class TForm1 : public BaseWindow<TForm1> {
     bool shotInProgress_ = false;          // Image1 is being filled and saved
     std::int32_t shutterKey_ = 27;
     ShutterHotkey shutterHotkey_;
-    std::shared_ptr<WorkerSignal> encodeJpeg_;  // the worker frees itself; this is its handle
-    std::shared_ptr<win::WorkerStepMessage> workerSteps_;  // shared with the worker
     std::string filePrefix_;
     SuffixMode suffixMode_ = SuffixMode::kNumbered;
 
@@ -108,10 +104,7 @@ class TForm1 : public BaseWindow<TForm1> {
     FolderBrowser folders_;
     CaptureBuffer Image1;
     WindowCapture windowCapture_;
-    ListBoxStrings bmpFiles_;
-    ListBoxStrings qualities_;
-    OwnQueueEntries ownQueueEntries_;
-    ConversionQueue queue_{bmpFiles_, qualities_, ownQueueEntries_};
+    JpegConversion conversion_;
     WinShotSystem shotSystem_;
     ShotRecorder recorder_{shotSystem_};
 };

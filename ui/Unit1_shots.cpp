@@ -11,16 +11,8 @@
 
 namespace dhsu {
 
-// A full queue may hold lines another program added; the worker drops those. (A forged message
-// may come before FormCreate has made the worker.)
-bool TForm1::QueueRefusesShots() {
-    if (!QueueIsFull(queue_)) return false;
-    if (encodeJpeg_) encodeJpeg_->Wake();
-    return true;
-}
-
 void TForm1::ShutterKeyPressed() {
-    if (QueueRefusesShots()) return;
+    if (conversion_.RefusesShots()) return;
     {
         const win::ScopedFlag shot(shotInProgress_);
         try {
@@ -43,7 +35,7 @@ void TForm1::ClipboardChanged(WPARAM wParam, LPARAM lParam) {
 // is saved: a change that comes then is looked at once that shot is done.
 void TForm1::CaptureClipboardChanges() {
     while (std::exchange(clipboardChanged_, false)) {
-        if (QueueRefusesShots()) return;
+        if (conversion_.RefusesShots()) return;
         const win::ScopedFlag shot(shotInProgress_);
         try {
             DWORD sequence = 0;
@@ -65,8 +57,7 @@ void TForm1::RecordShot() {
     filePrefix_ = shot.prefix;
     if (shot.failure) std::rethrow_exception(shot.failure);
     if (shot.queue) {
-        Enqueue(queue_, shot.path, std::to_string(JpegQuality()));
-        encodeJpeg_->Wake();
+        conversion_.Add(shot.path, JpegQuality());
     }
     UpdateEncodingCaption();
     win::SetWindowTextUtf8(Control(Label_Count), ShotCountText(shot.number));
@@ -74,7 +65,7 @@ void TForm1::RecordShot() {
 
 // The main window is the task-bar window, so its caption is the application title too.
 void TForm1::UpdateEncodingCaption() {
-    win::SetWindowTextUtf8(handle_, EncodingCaption(queue_.paths.Count()));
+    win::SetWindowTextUtf8(handle_, EncodingCaption(conversion_.WaitingCount()));
 }
 
 void TForm1::ListBox_BMPFilesClick() {
