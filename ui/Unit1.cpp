@@ -185,7 +185,7 @@ void TForm1::FormCreate() {
     ApplySettings(win::LoadStoredSettings());
     RemoveLeftoverShots(Directory());
     clipboardViewer_.Join(handle_);
-    shutterHotkey_.Register(handle_, static_cast<UINT>(shutterKey_));
+    shutterHotkey_.Register(handle_, static_cast<UINT>(settings_.shutterKey));
 }
 
 void TForm1::Destroy() {
@@ -194,9 +194,7 @@ void TForm1::Destroy() {
 }
 
 void TForm1::ApplySettings(const Settings& settings) {
-    filePrefix_ = settings.filePrefix;
-    suffixMode_ = settings.suffixMode;
-    shutterKey_ = settings.shutterKey;
+    settings_ = settings;
     SetChecked(CheckBox_ClientRect, settings.clientAreaMode);
     SetChecked(CheckBox_JPEG, settings.jpegEnabled);
     CheckBox_JPEGClick();
@@ -205,14 +203,11 @@ void TForm1::ApplySettings(const Settings& settings) {
 }
 
 Settings TForm1::CurrentSettings() const {
-    Settings settings;
+    Settings settings = settings_;
     settings.folder = Directory();
     settings.jpegQuality = JpegQuality();
     settings.clientAreaMode = IsChecked(CheckBox_ClientRect);
     settings.jpegEnabled = IsChecked(CheckBox_JPEG);
-    settings.shutterKey = shutterKey_;
-    settings.filePrefix = filePrefix_;
-    settings.suffixMode = suffixMode_;
     return settings;
 }
 

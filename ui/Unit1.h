@@ -95,10 +95,10 @@ class TForm1 : public BaseWindow<TForm1> {
     DWORD recordedClipboardSequence_ = 0;  // the clipboard change whose picture was recorded last
     bool clipboardChanged_ = false;        // a change not yet looked at
     bool shotInProgress_ = false;          // Image1 is being filled and saved
-    std::int32_t shutterKey_ = 27;
+    // The options the window keeps itself; the folder, the quality and the check boxes are read
+    // from their controls.
+    Settings settings_;
     ShutterHotkey shutterHotkey_;
-    std::string filePrefix_;
-    SuffixMode suffixMode_ = SuffixMode::kNumbered;
 
     QualitySpinner quality_;
     FolderBrowser folders_;

@@ -28,19 +28,19 @@ void TForm1::POPUP_NEWFOLDERClick() {
 
 void TForm1::Button_FileNameClick() {
     TForm_InputFilePrefix dialog({handle_, font_, dpi_});
-    dialog.SetFilePrefix(filePrefix_);
-    dialog.SetSuffixMode(suffixMode_);
+    dialog.SetFilePrefix(settings_.filePrefix);
+    dialog.SetSuffixMode(settings_.suffixMode);
     if (dialog.ShowModal() != kModalOk) return;
-    filePrefix_ = dialog.FilePrefix();
-    suffixMode_ = dialog.ChosenSuffixMode();
+    settings_.filePrefix = dialog.FilePrefix();
+    settings_.suffixMode = dialog.ChosenSuffixMode();
 }
 
 void TForm1::Button_OptionClick() {
     TForm_KeyAssign dialog({handle_, font_, dpi_});
-    dialog.SetKey(shutterKey_);
+    dialog.SetKey(settings_.shutterKey);
     if (dialog.ShowModal() != kModalOk) return;
-    shutterKey_ = dialog.Key();
-    shutterHotkey_.Register(handle_, static_cast<UINT>(shutterKey_));
+    settings_.shutterKey = dialog.Key();
+    shutterHotkey_.Register(handle_, static_cast<UINT>(settings_.shutterKey));
 }
 
 }  // namespace dhsu

@@ -52,9 +52,10 @@ void TForm1::CaptureClipboardChanges() {
 
 // A failed shot still keeps the prefix it may have lengthened, then goes to the caller.
 void TForm1::RecordShot() {
-    const RecordedShot shot =
-        recorder_.Record(Image1, {Directory(), filePrefix_, suffixMode_, IsChecked(CheckBox_JPEG)});
-    filePrefix_ = shot.prefix;
+    const RecordedShot shot = recorder_.Record(
+        Image1,
+        {Directory(), settings_.filePrefix, settings_.suffixMode, IsChecked(CheckBox_JPEG)});
+    settings_.filePrefix = shot.prefix;
     if (shot.failure) std::rethrow_exception(shot.failure);
     if (shot.queue) {
         conversion_.Add(shot.path, JpegQuality());
