@@ -62,13 +62,13 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == ShutterHotkey::kRetryTimerId) shutterHotkey_.Retry();
             return 0;
         case WM_DRAWCLIPBOARD:
-            ClipboardChanged(wParam, lParam);
+            shots_.ClipboardChanged(wParam, lParam);
             return 0;
         case WM_CHANGECBCHAIN:
-            clipboardViewer_.RepairChain(wParam, lParam);
+            shots_.RepairClipboardChain(wParam, lParam);
             return 0;
         case WM_HOTKEY:
-            if (wParam == ShutterHotkey::kHotkeyId) ShutterKeyPressed();
+            if (wParam == ShutterHotkey::kHotkeyId) shots_.ShutterKeyPressed();
             return 0;
         case WM_VSCROLL:
             if (reinterpret_cast<HWND>(lParam) == quality_.UpDown() &&
@@ -174,6 +174,7 @@ LRESULT TForm1::HandleColour(HWND control, HDC dc) {
 }
 
 void TForm1::FormCreate() {
+    shots_.Attach(handle_);
     font_ = std::make_shared<const win::GdiObject>(CreateWindowFont(dpi_));
     BuildControls();
     UpdateEncodingCaption();
@@ -184,7 +185,7 @@ void TForm1::FormCreate() {
     conversion_.Start(handle_, [this] { ListBox_BMPFilesClick(); });
     ApplySettings(win::LoadStoredSettings());
     RemoveLeftoverShots(Directory());
-    clipboardViewer_.Join(handle_);
+    shots_.JoinClipboardViewers();
     shutterHotkey_.Register(handle_, static_cast<UINT>(settings_.shutterKey));
 }
 
@@ -251,7 +252,7 @@ void TForm1::FormEndSession() {
 }
 
 void TForm1::FormDestroy() {
-    clipboardViewer_.Leave();
+    shots_.LeaveClipboardViewers();
     shutterHotkey_.Release();
 }
 

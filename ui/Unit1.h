@@ -1,5 +1,6 @@
 #pragma once
-// The main window: the shot folder, the options, and the state every capture works on.
+// The main window: the shot folder and the options; it owns the shots and their conversion, and
+// calls them as its events come.
 
 #include <windows.h>
 
@@ -9,14 +10,9 @@
 
 #include "jpeg/jpeg_conversion_win.h"
 #include "settings/settings.h"
-#include "shot/capture_buffer_win.h"
-#include "shot/clipboard_capture_win.h"
-#include "shot/shot_recorder.h"
-#include "shot/shot_system_win.h"
-#include "shot/window_capture_win.h"
+#include "shot/shots_win.h"
 #include "ui/base_window_win.h"
 #include "ui/button_clicks_win.h"
-#include "ui/error_box_win.h"
 #include "ui/folder_browser_win.h"
 #include "ui/main_window_controls_win.h"
 #include "ui/quality_spinner_win.h"
@@ -25,7 +21,7 @@
 
 namespace dhsu {
 
-class TForm1 : public BaseWindow<TForm1> {
+class TForm1 : public BaseWindow<TForm1>, private ShotWindow {
   public:
     explicit TForm1(HINSTANCE instance);
     ~TForm1();
@@ -53,10 +49,12 @@ class TForm1 : public BaseWindow<TForm1> {
     void ApplicationActivated();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
     // The shots (Unit1_shots.cpp).
-    void ShutterKeyPressed();
-    void ClipboardChanged(WPARAM wParam, LPARAM lParam);
-    void CaptureClipboardChanges();
-    void RecordShot();
+    bool RefusesShots() override;
+    bool CapturesClientArea() const override;
+    ShotSettings ShotSettingsNow() const override;
+    void SetFilePrefix(const std::string& prefix) override;
+    void ShotWritten(const RecordedShot& shot) override;
+    void ShowShotError(const std::string& message) override;
     void UpdateEncodingCaption();
     void ListBox_BMPFilesClick();
     // The dialogs.
@@ -84,17 +82,11 @@ class TForm1 : public BaseWindow<TForm1> {
     UINT dpi_ = 96;
     bool closing_ = false;
     bool sessionEnded_ = false;
-    SingleErrorBox shotErrorBox_;
     // Creation and destruction count only when they are our own: any program can post their
     // messages.
     enum class Stage { kNew, kCreating, kRunning, kDestroying };
     Stage stage_ = Stage::kNew;
 
-    // State the captures work on.
-    ClipboardViewer clipboardViewer_;
-    DWORD recordedClipboardSequence_ = 0;  // the clipboard change whose picture was recorded last
-    bool clipboardChanged_ = false;        // a change not yet looked at
-    bool shotInProgress_ = false;          // Image1 is being filled and saved
     // The options the window keeps itself; the folder, the quality and the check boxes are read
     // from their controls.
     Settings settings_;
@@ -102,11 +94,8 @@ class TForm1 : public BaseWindow<TForm1> {
 
     QualitySpinner quality_;
     FolderBrowser folders_;
-    CaptureBuffer Image1;
-    WindowCapture windowCapture_;
+    Shots shots_{*this};
     JpegConversion conversion_;
-    WinShotSystem shotSystem_;
-    ShotRecorder recorder_{shotSystem_};
 };
 
 }  // namespace dhsu
