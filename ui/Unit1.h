@@ -5,19 +5,15 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "jpeg/jpeg_conversion_win.h"
 #include "settings/settings.h"
 #include "shot/shots_win.h"
 #include "ui/base_window_win.h"
-#include "ui/button_clicks_win.h"
-#include "ui/folder_browser_win.h"
 #include "ui/main_window_controls_win.h"
-#include "ui/quality_spinner_win.h"
+#include "ui/main_window_parts_win.h"
 #include "ui/shutter_hotkey_win.h"
-#include "win/handles_win.h"
 
 namespace dhsu {
 
@@ -31,13 +27,11 @@ class TForm1 : public BaseWindow<TForm1>, private ShotWindow {
     // Creates the window (running FormCreate) and shows it; false when FormCreate failed, its
     // error shown and the window gone.
     bool Create(int showCommand);
-    HFONT Font() const { return font_ ? static_cast<HFONT>(font_->Get()) : nullptr; }
 
   private:
     friend class BaseWindow<TForm1>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(int id, int code);
-    LRESULT HandleColour(HWND control, HDC dc);
 
     void FormCreate();
     void Destroy();
@@ -63,7 +57,6 @@ class TForm1 : public BaseWindow<TForm1>, private ShotWindow {
     void Button_OptionClick();
 
     void BuildControls();
-    void LayOut(UINT dpi);
     void DpiChanged(WPARAM reportedDpi);
     void ApplySettings(const Settings& settings);
     Settings CurrentSettings() const;
@@ -75,25 +68,17 @@ class TForm1 : public BaseWindow<TForm1>, private ShotWindow {
     void SetChecked(ControlId id, bool checked);
 
     HINSTANCE instance_;
-    std::shared_ptr<const win::GdiObject> font_;  // shared with the open dialog
-    win::GdiObject noticeBrush_;
-    win::Menu PopupMenu1;
-    ButtonClicks buttonClicks_;
-    UINT dpi_ = 96;
+    MainWindowParts parts_;
     bool closing_ = false;
     bool sessionEnded_ = false;
     // Creation and destruction count only when they are our own: any program can post their
     // messages.
     enum class Stage { kNew, kCreating, kRunning, kDestroying };
     Stage stage_ = Stage::kNew;
-
     // The options the window keeps itself; the folder, the quality and the check boxes are read
     // from their controls.
     Settings settings_;
     ShutterHotkey shutterHotkey_;
-
-    QualitySpinner quality_;
-    FolderBrowser folders_;
     Shots shots_{*this};
     JpegConversion conversion_;
 };

@@ -42,7 +42,7 @@ void TForm1::UpdateEncodingCaption() {
 
 void TForm1::ListBox_BMPFilesClick() {
     UpdateEncodingCaption();
-    folders_.RefreshFiles();
+    parts_.folders.RefreshFiles();
 }
 
 }  // namespace dhsu
