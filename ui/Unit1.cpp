@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include <stdexcept>
-#include <utility>
 
 #include "settings/registry_key_store_win.h"
 #include "shot/temporary_shot_file_win.h"
@@ -17,7 +16,6 @@ namespace dhsu {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"TForm1";
-constexpr COLORREF kNoticeColour = RGB(255, 255, 0);
 constexpr DWORD kCloseWaitMs = 100;
 
 }  // namespace
@@ -31,8 +29,8 @@ TForm1::~TForm1() {
 }
 
 bool TForm1::Create(int showCommand) {
-    dpi_ = ScreenDpi();
-    if (!CreateMainWindow(instance_, kWindowClass, dpi_, this)) {
+    parts_.dpi = ScreenDpi();
+    if (!CreateMainWindow(instance_, kWindowClass, parts_.dpi, this)) {
         // The handle kept at WM_NCCREATE is gone; a failed FormCreate has shown its error.
         handle_ = nullptr;
         if (stage_ == Stage::kCreating) return false;
@@ -45,7 +43,7 @@ bool TForm1::Create(int showCommand) {
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The conversion worker's steps on the queue, run here on the UI thread.
-    if (workerSteps_ && workerSteps_->HandleMessage(message, wParam)) return 0;
+    if (conversion_.HandleWorkerStep(message, wParam)) return 0;
     switch (message) {
         case WM_CREATE:
             if (stage_ != Stage::kNew) return 0;
@@ -58,22 +56,22 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam) FormShow();
             break;
         case WM_TIMER:
-            if (wParam == QualitySpinner::kTimer1Id) quality_.Timer1Timer();
+            if (wParam == QualitySpinner::kTimer1Id) parts_.quality.Timer1Timer();
             if (wParam == ShutterHotkey::kRetryTimerId) shutterHotkey_.Retry();
             return 0;
         case WM_DRAWCLIPBOARD:
-            ClipboardChanged(wParam, lParam);
+            shots_.ClipboardChanged(wParam, lParam);
             return 0;
         case WM_CHANGECBCHAIN:
-            clipboardViewer_.RepairChain(wParam, lParam);
+            shots_.RepairClipboardChain(wParam, lParam);
             return 0;
         case WM_HOTKEY:
-            if (wParam == ShutterHotkey::kHotkeyId) ShutterKeyPressed();
+            if (wParam == ShutterHotkey::kHotkeyId) shots_.ShutterKeyPressed();
             return 0;
         case WM_VSCROLL:
-            if (reinterpret_cast<HWND>(lParam) == quality_.UpDown() &&
+            if (reinterpret_cast<HWND>(lParam) == parts_.quality.UpDown() &&
                 LOWORD(wParam) == SB_THUMBPOSITION)
-                quality_.UpDown1Click();
+                parts_.quality.UpDown1Click();
             break;
         case WM_COMMAND:
             if (HandleCommand(LOWORD(wParam), HIWORD(wParam))) return 0;
@@ -82,21 +80,22 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam)
                 ApplicationActivated();
             else
-                quality_.Edit_QExit();
+                parts_.quality.Edit_QExit();
             break;
         case WM_CONTEXTMENU:
             ShowDirectoryMenu(reinterpret_cast<HWND>(wParam), lParam);
             return 0;
         case WM_CTLCOLORSTATIC:
-            return HandleColour(reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
+            return parts_.Colour(handle_, reinterpret_cast<HWND>(lParam),
+                                 reinterpret_cast<HDC>(wParam));
         case WM_DRAWITEM:
-            DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), Font(), dpi_);
+            DrawLogo(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), parts_.Font(), parts_.dpi);
             return TRUE;
         case WM_DPICHANGED:
             DpiChanged(wParam);
             return 0;
         case WM_GETFONT:  // the font its controls and the dialogs show
-            return reinterpret_cast<LRESULT>(Font());
+            return reinterpret_cast<LRESULT>(parts_.Font());
         case WM_CLOSE:
             if (closing_) return 0;  // already waiting for the queue to drain
             // Settings that cannot be saved are reported, but never keep the program open.
@@ -129,20 +128,20 @@ bool TForm1::HandleCommand(int id, int code) {
             if (code == BN_CLICKED) CheckBox_JPEGClick();
             return true;
         case Edit_Q:
-            if (code == EN_KILLFOCUS) quality_.Edit_QExit();
+            if (code == EN_KILLFOCUS) parts_.quality.Edit_QExit();
             return true;
         case DirectoryListBox1:
-            if (code == LBN_DBLCLK) folders_.DirectoryOpened();
+            if (code == LBN_DBLCLK) parts_.folders.DirectoryOpened();
             return true;
         case DriveComboBox1:
-            if (code == CBN_SELCHANGE) folders_.DriveChosen();
+            if (code == CBN_SELCHANGE) parts_.folders.DriveChosen();
             return true;
         case Button_FileName:
-            if (code == BN_CLICKED && buttonClicks_.Take(Control(Button_FileName)))
+            if (code == BN_CLICKED && parts_.buttonClicks.Take(Control(Button_FileName)))
                 Button_FileNameClick();
             return true;
         case Button_Option:
-            if (code == BN_CLICKED && buttonClicks_.Take(Control(Button_Option)))
+            if (code == BN_CLICKED && parts_.buttonClicks.Take(Control(Button_Option)))
                 Button_OptionClick();
             return true;
     }
@@ -158,37 +157,25 @@ void TForm1::ShowDirectoryMenu(HWND control, LPARAM screenPoint) {
     }
     // The chosen item comes back here rather than as a command that any program could post.
     const BOOL chosen =
-        TrackPopupMenu(GetSubMenu(PopupMenu1.Get(), 0),
+        TrackPopupMenu(GetSubMenu(parts_.PopupMenu1.Get(), 0),
                        TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x, at.y,
                        0, handle_, nullptr);
     if (chosen == POPUP_NEWFOLDER) POPUP_NEWFOLDERClick();
 }
 
-LRESULT TForm1::HandleColour(HWND control, HDC dc) {
-    if (control == Control(Notice)) {
-        SetBkColor(dc, kNoticeColour);
-        return reinterpret_cast<LRESULT>(noticeBrush_.Get());
-    }
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-}
-
 void TForm1::FormCreate() {
-    font_ = std::make_shared<const win::GdiObject>(CreateWindowFont(dpi_));
+    shots_.Attach(handle_);
     BuildControls();
     UpdateEncodingCaption();
     SendMessageW(
         handle_, WM_SETICON, ICON_BIG,
         reinterpret_cast<LPARAM>(LoadIconW(instance_, MAKEINTRESOURCEW(IDI_APPLICATION_ICON))));
     DiscardClipboardBitmap(handle_);
-    workerSteps_ = std::make_shared<win::WorkerStepMessage>(handle_);
-    encodeJpeg_ =
-        CreateEncodeJpeg({queue_, workerSteps_, std::make_shared<win::WinConversionPlatform>(),
-                          [this] { ListBox_BMPFilesClick(); }});
+    conversion_.Start(handle_, [this] { ListBox_BMPFilesClick(); });
     ApplySettings(win::LoadStoredSettings());
     RemoveLeftoverShots(Directory());
-    clipboardViewer_.Join(handle_);
-    shutterHotkey_.Register(handle_, static_cast<UINT>(shutterKey_));
+    shots_.JoinClipboardViewers();
+    shutterHotkey_.Register(handle_, static_cast<UINT>(settings_.shutterKey));
 }
 
 void TForm1::Destroy() {
@@ -197,25 +184,20 @@ void TForm1::Destroy() {
 }
 
 void TForm1::ApplySettings(const Settings& settings) {
-    filePrefix_ = settings.filePrefix;
-    suffixMode_ = settings.suffixMode;
-    shutterKey_ = settings.shutterKey;
+    settings_ = settings;
     SetChecked(CheckBox_ClientRect, settings.clientAreaMode);
     SetChecked(CheckBox_JPEG, settings.jpegEnabled);
     CheckBox_JPEGClick();
-    quality_.Load(settings.jpegQuality);
+    parts_.quality.Load(settings.jpegQuality);
     ShowFolder(settings.folder);
 }
 
 Settings TForm1::CurrentSettings() const {
-    Settings settings;
+    Settings settings = settings_;
     settings.folder = Directory();
     settings.jpegQuality = JpegQuality();
     settings.clientAreaMode = IsChecked(CheckBox_ClientRect);
     settings.jpegEnabled = IsChecked(CheckBox_JPEG);
-    settings.shutterKey = shutterKey_;
-    settings.filePrefix = filePrefix_;
-    settings.suffixMode = suffixMode_;
     return settings;
 }
 
@@ -223,14 +205,14 @@ Settings TForm1::CurrentSettings() const {
 // program half started: the shots then go to the program's own directory.
 void TForm1::ShowFolder(const std::string& folder) {
     try {
-        folders_.SetDirectory(win::Wide(folder));
+        parts_.folders.SetDirectory(win::Wide(folder));
     } catch (const std::exception&) {
-        folders_.SetDirectory(win::Wide(win::ProgramDirectory()));
+        parts_.folders.SetDirectory(win::Wide(win::ProgramDirectory()));
     }
 }
 
 void TForm1::FormShow() {
-    quality_.FormShow();
+    parts_.quality.FormShow();
 }
 
 void TForm1::CheckBox_JPEGClick() {
@@ -239,14 +221,13 @@ void TForm1::CheckBox_JPEGClick() {
 }
 
 void TForm1::ApplicationActivated() {
-    folders_.RefreshFiles();
+    parts_.folders.RefreshFiles();
 }
 
 void TForm1::FormClose() {
     closing_ = true;
     // The worker's steps come as sent messages: between them the loop sleeps, not spins.
-    StopEncodeJpegOnClose(bmpFiles_, *encodeJpeg_,
-                          [this] { win::HandleMessagesThenWait(handle_, kCloseWaitMs); });
+    conversion_.StopOnClose([this] { win::HandleMessagesThenWait(handle_, kCloseWaitMs); });
     win::SaveStoredSettings(CurrentSettings());
 }
 
@@ -254,55 +235,34 @@ void TForm1::FormClose() {
 // now, and the files still queued stay BMPs rather than hold up the shut-down.
 void TForm1::FormEndSession() {
     sessionEnded_ = true;
-    StopEncodeJpegNow(*encodeJpeg_);
+    conversion_.StopNow();
     RunShowingErrors(handle_, [this] { win::SaveStoredSettings(CurrentSettings()); });
     FormDestroy();
 }
 
 void TForm1::FormDestroy() {
-    clipboardViewer_.Leave();
+    shots_.LeaveClipboardViewers();
     shutterHotkey_.Release();
 }
 
 std::string TForm1::Directory() const {
-    return win::Utf8(folders_.Directory());
+    return win::Utf8(parts_.folders.Directory());
 }
 
 std::int16_t TForm1::JpegQuality() const {
-    return static_cast<std::int16_t>(quality_.Position());
+    return static_cast<std::int16_t>(parts_.quality.Position());
 }
 
 void TForm1::BuildControls() {
-    CreateControls(handle_, MainWindowControls(), Font(), dpi_);
-    quality_.Attach(handle_, Control(UpDown1), Control(Edit_Q));
-    noticeBrush_.Reset(CreateSolidBrush(kNoticeColour));
-    PopupMenu1.Reset(CreatePopupMenu());
-    win::Menu items(CreatePopupMenu());
-    AppendMenuW(items.Get(), MF_STRING, POPUP_NEWFOLDER, L"Vytvořit nový adresář");
-    // From here the pop-up menu holds the items and destroys them with itself.
-    if (AppendMenuW(PopupMenu1.Get(), MF_POPUP, reinterpret_cast<UINT_PTR>(items.Get()), L""))
-        items.Release();
-    folders_.Attach(Control(DriveComboBox1), Control(DirectoryListBox1), Control(FileListBox1));
-    for (ControlId id : {Button_FileName, Button_Option}) buttonClicks_.Watch(Control(id));
-    bmpFiles_.Attach(Control(ListBox_BMPFiles));
-    qualities_.Attach(Control(ListBox_Q));
-}
-
-void TForm1::LayOut(UINT dpi) {
-    dpi_ = dpi;
-    // The old font outlives its replacement's arrival in every control, and an open dialog
-    // keeps it as long as it shows it.
-    const auto previous =
-        std::exchange(font_, std::make_shared<const win::GdiObject>(CreateWindowFont(dpi)));
-    LayoutControls(handle_, MainWindowControls(), Font(), dpi);
-    InvalidateRect(handle_, nullptr, TRUE);
+    parts_.Build(handle_);
+    conversion_.Attach(Control(ListBox_BMPFiles), Control(ListBox_Q));
 }
 
 // The window keeps its centre, so it stays on the monitor that changed its DPI.
 void TForm1::DpiChanged(WPARAM reportedDpi) {
     const UINT dpi = WindowDpi(handle_, reportedDpi);
-    if (dpi == 0 || dpi == dpi_) return;
-    LayOut(dpi);
+    if (dpi == 0 || dpi == parts_.dpi) return;
+    parts_.LayOut(handle_, dpi);
     const SIZE client{Scale(kClientWidth, dpi), Scale(kClientHeight, dpi)};
     const RECT frame = FrameAroundCentre(handle_, kMainWindowStyle, client, dpi);
     SetWindowPos(handle_, nullptr, frame.left, frame.top, frame.right - frame.left,

@@ -1,32 +1,23 @@
 #pragma once
-// The main window: the shot folder, the options, and the state every capture works on.
+// The main window: the shot folder and the options; it owns the shots and their conversion, and
+// calls them as its events come.
 
 #include <windows.h>
 
 #include <cstdint>
-#include <memory>
 #include <string>
 
-#include "jpeg/encode_jpeg_win.h"
+#include "jpeg/jpeg_conversion_win.h"
 #include "settings/settings.h"
-#include "shot/capture_buffer_win.h"
-#include "shot/clipboard_capture_win.h"
-#include "shot/shot_recorder.h"
-#include "shot/shot_system_win.h"
-#include "shot/window_capture_win.h"
+#include "shot/shots_win.h"
 #include "ui/base_window_win.h"
-#include "ui/button_clicks_win.h"
-#include "ui/error_box_win.h"
-#include "ui/folder_browser_win.h"
-#include "ui/list_box_strings_win.h"
 #include "ui/main_window_controls_win.h"
-#include "ui/quality_spinner_win.h"
+#include "ui/main_window_parts_win.h"
 #include "ui/shutter_hotkey_win.h"
-#include "win/handles_win.h"
 
 namespace dhsu {
 
-class TForm1 : public BaseWindow<TForm1> {
+class TForm1 : public BaseWindow<TForm1>, private ShotWindow {
   public:
     explicit TForm1(HINSTANCE instance);
     ~TForm1();
@@ -36,13 +27,11 @@ class TForm1 : public BaseWindow<TForm1> {
     // Creates the window (running FormCreate) and shows it; false when FormCreate failed, its
     // error shown and the window gone.
     bool Create(int showCommand);
-    HFONT Font() const { return font_ ? static_cast<HFONT>(font_->Get()) : nullptr; }
 
   private:
     friend class BaseWindow<TForm1>;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(int id, int code);
-    LRESULT HandleColour(HWND control, HDC dc);
 
     void FormCreate();
     void Destroy();
@@ -54,11 +43,12 @@ class TForm1 : public BaseWindow<TForm1> {
     void ApplicationActivated();
     void ShowDirectoryMenu(HWND control, LPARAM screenPoint);
     // The shots (Unit1_shots.cpp).
-    bool QueueRefusesShots();
-    void ShutterKeyPressed();
-    void ClipboardChanged(WPARAM wParam, LPARAM lParam);
-    void CaptureClipboardChanges();
-    void RecordShot();
+    bool RefusesShots() override;
+    bool CapturesClientArea() const override;
+    ShotSettings ShotSettingsNow() const override;
+    void SetFilePrefix(const std::string& prefix) override;
+    void ShotWritten(const RecordedShot& shot) override;
+    void ShowShotError(const std::string& message) override;
     void UpdateEncodingCaption();
     void ListBox_BMPFilesClick();
     // The dialogs.
@@ -67,7 +57,6 @@ class TForm1 : public BaseWindow<TForm1> {
     void Button_OptionClick();
 
     void BuildControls();
-    void LayOut(UINT dpi);
     void DpiChanged(WPARAM reportedDpi);
     void ApplySettings(const Settings& settings);
     Settings CurrentSettings() const;
@@ -79,41 +68,19 @@ class TForm1 : public BaseWindow<TForm1> {
     void SetChecked(ControlId id, bool checked);
 
     HINSTANCE instance_;
-    std::shared_ptr<const win::GdiObject> font_;  // shared with the open dialog
-    win::GdiObject noticeBrush_;
-    win::Menu PopupMenu1;
-    ButtonClicks buttonClicks_;
-    UINT dpi_ = 96;
+    MainWindowParts parts_;
     bool closing_ = false;
     bool sessionEnded_ = false;
-    SingleErrorBox shotErrorBox_;
     // Creation and destruction count only when they are our own: any program can post their
     // messages.
     enum class Stage { kNew, kCreating, kRunning, kDestroying };
     Stage stage_ = Stage::kNew;
-
-    // State the captures work on.
-    ClipboardViewer clipboardViewer_;
-    DWORD recordedClipboardSequence_ = 0;  // the clipboard change whose picture was recorded last
-    bool clipboardChanged_ = false;        // a change not yet looked at
-    bool shotInProgress_ = false;          // Image1 is being filled and saved
-    std::int32_t shutterKey_ = 27;
+    // The options the window keeps itself; the folder, the quality and the check boxes are read
+    // from their controls.
+    Settings settings_;
     ShutterHotkey shutterHotkey_;
-    std::shared_ptr<WorkerSignal> encodeJpeg_;  // the worker frees itself; this is its handle
-    std::shared_ptr<win::WorkerStepMessage> workerSteps_;  // shared with the worker
-    std::string filePrefix_;
-    SuffixMode suffixMode_ = SuffixMode::kNumbered;
-
-    QualitySpinner quality_;
-    FolderBrowser folders_;
-    CaptureBuffer Image1;
-    WindowCapture windowCapture_;
-    ListBoxStrings bmpFiles_;
-    ListBoxStrings qualities_;
-    OwnQueueEntries ownQueueEntries_;
-    ConversionQueue queue_{bmpFiles_, qualities_, ownQueueEntries_};
-    WinShotSystem shotSystem_;
-    ShotRecorder recorder_{shotSystem_};
+    Shots shots_{*this};
+    JpegConversion conversion_;
 };
 
 }  // namespace dhsu

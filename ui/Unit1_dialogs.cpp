@@ -12,35 +12,35 @@
 namespace dhsu {
 
 void TForm1::POPUP_NEWFOLDERClick() {
-    TForm_Input dialog({handle_, font_, dpi_});
-    dialog.SetLabelParentCaption("Parent Folder : " + win::Utf8(folders_.Directory()));
+    TForm_Input dialog({handle_, parts_.font, parts_.dpi});
+    dialog.SetLabelParentCaption("Parent Folder : " + win::Utf8(parts_.folders.Directory()));
     if (dialog.ShowModal() != kModalOk) return;
     // The name as typed: whatever the file system refuses gives the one message below.
     const std::wstring path =
-        win::JoinPath(folders_.Directory(), win::Wide(dialog.EditNewFolderText()));
+        win::JoinPath(parts_.folders.Directory(), win::Wide(dialog.EditNewFolderText()));
     if (_wmkdir(path.c_str()) != 0) {
         MessageBoxW(handle_, L"Failure to create a new folder", L"ERROR",
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
-    folders_.SetDirectory(path);
+    parts_.folders.SetDirectory(path);
 }
 
 void TForm1::Button_FileNameClick() {
-    TForm_InputFilePrefix dialog({handle_, font_, dpi_});
-    dialog.SetFilePrefix(filePrefix_);
-    dialog.SetSuffixMode(suffixMode_);
+    TForm_InputFilePrefix dialog({handle_, parts_.font, parts_.dpi});
+    dialog.SetFilePrefix(settings_.filePrefix);
+    dialog.SetSuffixMode(settings_.suffixMode);
     if (dialog.ShowModal() != kModalOk) return;
-    filePrefix_ = dialog.FilePrefix();
-    suffixMode_ = dialog.ChosenSuffixMode();
+    settings_.filePrefix = dialog.FilePrefix();
+    settings_.suffixMode = dialog.ChosenSuffixMode();
 }
 
 void TForm1::Button_OptionClick() {
-    TForm_KeyAssign dialog({handle_, font_, dpi_});
-    dialog.SetKey(shutterKey_);
+    TForm_KeyAssign dialog({handle_, parts_.font, parts_.dpi});
+    dialog.SetKey(settings_.shutterKey);
     if (dialog.ShowModal() != kModalOk) return;
-    shutterKey_ = dialog.Key();
-    shutterHotkey_.Register(handle_, static_cast<UINT>(shutterKey_));
+    settings_.shutterKey = dialog.Key();
+    shutterHotkey_.Register(handle_, static_cast<UINT>(settings_.shutterKey));
 }
 
 }  // namespace dhsu

@@ -26,14 +26,4 @@ bool RunShowingErrors(HWND owner, Handler&& handler) {
     return false;
 }
 
-// One box at a time for errors that keep coming while it is up: its message loop goes on
-// handling the presses that caused them, and their failures are not stacked on top of it.
-class SingleErrorBox {
-  public:
-    void Show(HWND owner, const std::string& message);
-
-  private:
-    bool showing_ = false;
-};
-
 }  // namespace dhsu

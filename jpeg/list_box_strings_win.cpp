@@ -1,4 +1,4 @@
-#include "ui/list_box_strings_win.h"
+#include "jpeg/list_box_strings_win.h"
 
 #include <vector>
 
