@@ -97,7 +97,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETFONT:  // the font its controls and the dialogs show
             return reinterpret_cast<LRESULT>(parts_.Font());
         case WM_CLOSE:
-            if (closing_) return 0;  // already waiting for the queue to drain
+            // Already waiting for the queue to drain, or a neighbour's close while a failed
+            // creation shows its error, before the worker exists.
+            if (closing_ || stage_ != Stage::kRunning) return 0;
             // Settings that cannot be saved are reported, but never keep the program open.
             // After the end of the session they are saved and the worker is stopped already.
             if (!sessionEnded_) RunShowingErrors(handle_, [this] { FormClose(); });

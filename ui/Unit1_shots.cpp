@@ -9,8 +9,9 @@
 
 namespace dhsu {
 
+// A forged hotkey may come while FormCreate is still making the worker.
 bool TForm1::RefusesShots() {
-    return conversion_.RefusesShots();
+    return stage_ != Stage::kRunning || conversion_.RefusesShots();
 }
 
 bool TForm1::CapturesClientArea() const {

@@ -8,6 +8,9 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
+#include <cstdint>
+#include <thread>
 #include <vector>
 
 #include "registry_settings.h"
@@ -43,6 +46,22 @@ class MainWindowTest : public DhsuTest {
         VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         CloseHandle(process);
         return steps;
+    }
+    // Timer1 puts the stored quality back once, 700 ms after the window is made, undoing what
+    // was committed before: waited out from the process's start, with room for a loaded host,
+    // and past the messages the program had then.
+    void WaitOutTimer1() const {
+        FILETIME created{}, unused{}, now{};
+        const HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, dhsu->Id());
+        GetProcessTimes(process, &created, &unused, &unused, &unused);
+        CloseHandle(process);
+        GetSystemTimeAsFileTime(&now);
+        const auto ticks = [](FILETIME t) {  // of 100 ns
+            return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime;
+        };
+        const auto age = std::chrono::microseconds((ticks(now) - ticks(created)) / 10);
+        std::this_thread::sleep_for(std::max<std::chrono::microseconds>(1500ms - age, 0us));
+        ASSERT_TRUE(dhsu->HandledEarlierMessages());
     }
     int QualityPosition() const {
         DWORD_PTR position = 0;
@@ -86,6 +105,7 @@ TEST_F(MainWindowTest, FirstStartShowsEveryText) {
 }
 
 TEST_F(MainWindowTest, QualityTextsCommitParsedAndClamped) {
+    WaitOutTimer1();
     const std::pair<const char*, int> cases[] = {{"abc", 75}, {"0", 75}, {"150", 100},
                                                  {"3", 5},    {"-7", 5}, {"42xy", 42}};
     HWND edit = dhsu->Control(dhsu::Edit_Q);
@@ -115,6 +135,7 @@ TEST_F(MainWindowTest, SpinnerStepsByOneAndEachStepCountsAndListsHaveTheirItemHe
         EXPECT_EQ(SendMessageW(dhsu->Control(id), LB_GETITEMHEIGHT, 0, 0), height) << id;
 
     // A step of the spinner (here the Up key in the edit) is committed as it is taken.
+    WaitOutTimer1();
     SendMessageW(dhsu->Control(dhsu::Edit_Q), WM_KEYDOWN, VK_UP, 0);
     EXPECT_EQ(dhsu->ControlText(dhsu::Edit_Q), "76");
     ASSERT_EQ(dhsu->Close(), 0u);
@@ -181,6 +202,13 @@ TEST(FailedStart, ShowsTheErrorAndExitsWithoutAWindowOrSaving) {
     ASSERT_TRUE(WaitFor(
         [&] { return (box = FindMessageBox(L"DH Screenshot Utility", dhsu.Id())) != nullptr; }));
     EXPECT_EQ(MessageBoxText(box), "The start failed on purpose.");
+    // The window being made, not yet shown, still takes a neighbour's close while the box is up.
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, L"TForm1", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == dhsu.Id()) PostMessageW(window, WM_CLOSE, 0, 0);
+    }
     DismissMessageBox(box);
     EXPECT_EQ(dhsu.ExitCode(), 1u);  // a window left standing would keep it running
     EXPECT_FALSE(ReadDwordSetting(L"Shutter").has_value());
