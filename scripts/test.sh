@@ -2,8 +2,8 @@
 # Every test: the portable core natively (with GCC and clang, warnings as errors, and under
 # ThreadSanitizer, AddressSanitizer and UBSan), and the Windows programs end to end under Wine
 # in a virtual X display, with a smoke subset of them once more against each build's unpacked
-# ZIP package; the end-to-end runs go on beside the native builds. Both Windows builds are always
-# built first; which of them run end to end depends on the host (see scripts/e2e-builds.sh).
+# ZIP package; the end-to-end runs go on beside the later builds. Both Windows builds are always
+# made, x86_64 first; which of them run end to end depends on the host (see scripts/e2e-builds.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -32,9 +32,6 @@ windows_build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1" -j"$jobs"
 }
-for build in win32 x86_64; do
-    phase "$build build (with libjpeg-turbo)" windows_build "$build"
-done
 
 # A build's suite and its package's smoke, in a virtual display of its own: display numbers are
 # sought from $2 up, so that two suites started together never take the same one. Each build
@@ -61,18 +58,21 @@ package_smoke() {
     "${display[@]}" bash scripts/package-smoke.sh "$1" | tee "$results/$1.smoke"
 }
 
-# The suites mostly wait on Wine and the X server, so they run in the background, beside each
-# other and the native builds, each in its own process group (ended with the run); their output
-# follows the native builds'.
+# The suites mostly wait on Wine and the X server, so each runs in the background as soon as its
+# build is done, beside the other build, the other suite and the native builds, each in its own
+# process group (ended with the run); their output follows the native builds'. The x86_64 build
+# comes first, since every host runs its suite.
 results=$(mktemp -d)
-background=()
+declare -A background=()
 trap 'kill -- "${background[@]/#/-}" 2>/dev/null || true; rm -rf "$results"; print_phase_times' EXIT
-set -m
-for build in "${e2e_builds[@]}"; do
+for build in x86_64 win32; do
+    phase "$build build (with libjpeg-turbo)" windows_build "$build"
+    [[ " ${e2e_builds[*]} " == *" $build "* ]] || continue
+    set -m
     (trap - EXIT; e2e_of "$build" $((99 + 100 * ${#background[@]}))) >"$results/$build.log" 2>&1 &
-    background+=($!)
+    set +m
+    background[$build]=$!
 done
-set +m
 
 native_tests() {
     cmake --preset "$1" >/dev/null
@@ -88,8 +88,8 @@ done
 
 status=0
 for build in "${e2e_builds[@]}"; do
-    wait "${background[0]}" || status=1
-    background=("${background[@]:1}")
+    wait "${background[$build]}" || status=1
+    unset "background[$build]"
     echo "== $build end to end =="
     cat "$results/$build.log"
     mapfile -t -O ${#phase_times[@]} phase_times <"$results/$build.times"
