@@ -84,11 +84,13 @@ wine_prefix_init() {
 }
 
 # The prefix directory for a build tree: the default one, or one of its own for each variant
-# (DHSU_WINE_DPI, DHSU_WINE_LOCALE), so a variant never disturbs the default prefix.
+# (DHSU_WINE_DPI, DHSU_WINE_LOCALE), so a variant never disturbs the default prefix. A shard of
+# the end-to-end suite that runs beside others (DHSU_E2E_SHARD) has a set of its own.
 wine_prefix_for() {
     local build_dir=$1 name=wineprefix
     [ -n "${DHSU_WINE_DPI:-}" ] && name+=-dpi$DHSU_WINE_DPI
     [ -n "${DHSU_WINE_LOCALE:-}" ] && name+=-$DHSU_WINE_LOCALE
+    [ -n "${DHSU_E2E_SHARD:-}" ] && name+=-shard$DHSU_E2E_SHARD
     echo "$build_dir/$name"
 }
 
@@ -100,10 +102,13 @@ wine_locale_init() {
     wine_locale_env=()
     [ -n "${DHSU_WINE_LOCALE:-}" ] || return 0
     local locales=$build_dir/locales name=$DHSU_WINE_LOCALE.UTF-8
-    if [ ! -f "$locales/$name/LC_CTYPE" ]; then
-        mkdir -p "$locales"
-        localedef -i "$DHSU_WINE_LOCALE" -f UTF-8 "$locales/$name"
-    fi
+    mkdir -p "$locales"
+    # Shards of a suite share the build tree's locales: one compiles, the others wait for it.
+    (
+        flock 9
+        [ -f "$locales/$name/LC_CTYPE" ] ||
+            localedef -i "$DHSU_WINE_LOCALE" -f UTF-8 "$locales/$name"
+    ) 9>"$locales/$name.lock"
     wine_locale_env=(LOCPATH="$locales" LANG="$name" LC_ALL="$name")
 }
 

@@ -40,7 +40,13 @@ std::filesystem::path ProgramDirectory() {
 }
 
 std::filesystem::path FreshFolder(const std::string& name) {
-    const auto folder = TestDirectory() / "e2e-run" / name;
+    // A shard of the suite that runs beside others (DHSU_E2E_SHARD) has folders of its own,
+    // since a test runs once more in a variant under the same name.
+    wchar_t shard[16] = {};
+    const DWORD length = GetEnvironmentVariableW(L"DHSU_E2E_SHARD", shard, 16);
+    std::wstring runs = L"e2e-run";
+    if (length > 0 && length < 16) runs += std::wstring(L"-shard") + shard;
+    const auto folder = TestDirectory() / runs / name;
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
